@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   zlib1g-dev libunicorn-dev libasmjit-dev libcapstone-dev qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-wqy-microhei xvfb xdotool x11-utils imagemagick
+  libx11-dev fonts-wqy-microhei xvfb x11-utils imagemagick
 )
 
 missing=()
