@@ -1,0 +1,44 @@
+// brindle-image: prints the content of a program image file, as a listing or as JSON.
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+#include "common/bytes.h"
+#include "image/image_reader.h"
+#include "image/inspect/dump.h"
+
+namespace {
+
+constexpr const char* kUsage = "usage: brindle-image dump [--json] FILE\n";
+
+int dump(const std::string& path, bool json) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::cerr << "brindle-image: cannot open " << path << "\n";
+        return 1;
+    }
+    const brindle::Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        std::cerr << "brindle-image: cannot read " << path << "\n";
+        return 1;
+    }
+    auto image = brindle::image::open_image(bytes);
+    if (!image) {
+        std::cerr << "brindle-image: " << path << ": not a valid image: " << image.error().describe() << "\n";
+        return 1;
+    }
+    if (json) brindle::inspect::print_json(*image, std::cout);
+    else brindle::inspect::print_listing(*image, std::cout);
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "dump") return dump(argv[2], false);
+    if (argc == 4 && std::string(argv[1]) == "dump" && std::string(argv[2]) == "--json") return dump(argv[3], true);
+    std::cerr << kUsage;
+    return 2;
+}
