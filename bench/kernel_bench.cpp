@@ -1,0 +1,147 @@
+// The kernel's two figures: preparing an image of the application's size (open, validate, map,
+// relocate; target under 2 ms) and one routine of about 40 service calls from its event to its return
+// (target under 50 µs median).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "image/constant_pool.h"
+#include "image/emit_program.h"
+#include "image/image_writer.h"
+#include "runtime/kernel.h"
+#include "runtime/recording_ui.h"
+
+namespace {
+
+using namespace brindle;
+namespace emit = image::emit;
+namespace prop = abi::property;
+
+constexpr uint32_t kWindow = 0x52010001;
+constexpr uint32_t kFirstControl = 0x16000100;
+
+struct BuiltImage {
+    Bytes bytes;
+    uint32_t routine = 0;  // the benchmark routine's code offset
+};
+
+// The routine: 8 text reads, 4 selection reads, 4 texts to numbers, 4 numbers to text, 4 texts to
+// integers, a concatenation of 16 parts, one write, and the releases: about 40 service calls.
+void bench_routine(emit::Routine& r) {
+    std::vector<emit::TextVar> fields;
+    for (int i = 0; i < 8; ++i) fields.push_back(r.text_var());
+    std::vector<emit::DoubleVar> numbers;
+    for (int i = 0; i < 4; ++i) numbers.push_back(r.double_var());
+    emit::IntVar total = r.int_var();
+    for (uint32_t i = 0; i < 8; ++i) r.set(fields[i], r.read_text({kWindow, kFirstControl + i}));
+    for (uint32_t i = 0; i < 4; ++i) r.set(total, r.read_selection({kWindow, kFirstControl + 8 + i}));
+    for (uint32_t i = 0; i < 4; ++i) r.set(numbers[i], r.to_number(fields[i]));
+    for (uint32_t i = 0; i < 4; ++i) r.set(total, r.to_int(fields[4 + i]));
+    r.write_text({kWindow, kFirstControl + 20},
+                 r.concat({"{dede:arclist typeid=", fields[0], " row=", fields[1], " titlelen=", r.to_text(numbers[0]),
+                           " infolen=", r.to_text(numbers[1]), " orderby='", fields[2], "' ", r.to_text(numbers[2]),
+                           r.to_text(numbers[3]), "}\r\n", fields[3], "{/dede:arclist}"}));
+}
+
+// An image near the application's size: ~22 KB of code with a few hundred relocations, ~200 KB of
+// constants (a 202,206-byte icon among them).
+BuiltImage build_image() {
+    image::ConstantPool pool;
+    Bytes icon(202206, 0x5A);
+    emit::Program program(pool, kWindow);
+    BuiltImage built;
+    built.routine = program.add_routine("bench", bench_routine);
+    program.add_routine("tray", [&](emit::Routine& r) {
+        r.place_tray_icon({kWindow, 0x06010000}, icon, "Brindle");
+    });
+    for (int i = 0; i < 430; ++i)
+        program.add_routine("palette", [&](emit::Routine& r) {
+            r.write_text({kWindow, kFirstControl + 30}, "{dede:global.cfg_" + std::to_string(i) + "/}");
+        });
+    auto code = program.finish();
+    if (!code) {
+        std::fprintf(stderr, "emitting failed: %s\n", code.error().describe().c_str());
+        std::exit(1);
+    }
+    image::ImageParts parts;
+    parts.libraries = {{"krnln", "d09f2340818511d396f6aaf844c7e325", "5", "0", "kernel"}};
+    parts.const_data = pool.data();
+    parts.code = code->code;
+    parts.relocations = code->relocations;
+    parts.var_size = code->var_size;
+    parts.reference_lists = code->references;
+    parts.entry_offset = code->entry_offset;
+    auto bytes = image::write_image(parts);
+    if (!bytes) {
+        std::fprintf(stderr, "writing failed: %s\n", bytes.error().describe().c_str());
+        std::exit(1);
+    }
+    built.bytes = std::move(*bytes);
+    return built;
+}
+
+const BuiltImage& shared_image() {
+    static const BuiltImage built = build_image();
+    return built;
+}
+
+void BM_KernelImagePreparation(benchmark::State& state) {
+    const BuiltImage& built = shared_image();
+    runtime::RecordingUi ui;
+    for (auto _ : state) {
+        auto opened = image::open_image_at(built.bytes.data());
+        auto parts = runtime::program_parts(*opened);
+        auto kernel = runtime::Kernel::create(ui);
+        auto loaded = (*kernel)->load(*parts);
+        if (!loaded) state.SkipWithError(loaded.error().describe().c_str());
+        benchmark::DoNotOptimize(kernel);
+    }
+    auto opened = image::open_image(built.bytes);
+    state.counters["image_bytes"] = double(built.bytes.size());
+    state.counters["code_bytes"] = double(opened->code().size());
+    state.counters["relocations"] = double(opened->code_section()->relocations.size());
+}
+BENCHMARK(BM_KernelImagePreparation)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The parts of the preparation: reading and checking the image alone, and a fresh emulator with the
+// kernel's own memory (service table, stubs, heap, stacks).
+void BM_KernelOpenAndValidateImage(benchmark::State& state) {
+    const BuiltImage& built = shared_image();
+    for (auto _ : state) {
+        auto opened = image::open_image_at(built.bytes.data());
+        benchmark::DoNotOptimize(opened);
+    }
+}
+BENCHMARK(BM_KernelOpenAndValidateImage)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_KernelCreateMachine(benchmark::State& state) {
+    runtime::RecordingUi ui;
+    for (auto _ : state) {
+        auto kernel = runtime::Kernel::create(ui);
+        benchmark::DoNotOptimize(kernel);
+    }
+}
+BENCHMARK(BM_KernelCreateMachine)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_KernelRoutineOf40ServiceCalls(benchmark::State& state) {
+    const BuiltImage& built = shared_image();
+    runtime::RecordingUi ui;
+    for (uint32_t i = 0; i < 8; ++i)
+        ui.properties[{kWindow, kFirstControl + i, prop::kText}] = std::string(" 12.5 and some typed text");
+    auto kernel = std::move(*runtime::Kernel::create(ui));
+    auto opened = image::open_image(built.bytes);
+    auto parts = runtime::program_parts(*opened);
+    if (auto r = kernel->load(*parts); !r) state.SkipWithError(r.error().describe().c_str());
+    const runtime::Event click{built.routine, {}};
+    for (auto _ : state) {
+        ui.post(click);
+        ui.log.clear();
+    }
+    if (kernel->heap().live_blocks() != 0 || !ui.faults.empty()) state.SkipWithError("the routine leaked or faulted");
+}
+BENCHMARK(BM_KernelRoutineOf40ServiceCalls)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,174 @@
+#include "runtime/kernel.h"
+
+#include <cstdio>
+
+#include "image/kernel_abi.h"
+#include "runtime/memory_map.h"
+
+namespace brindle::runtime {
+namespace mm = memory_map;
+namespace {
+
+constexpr uint8_t kRet = 0xC3;
+constexpr uint8_t kHlt = 0xF4;
+constexpr uint32_t kStackSlack = 16;  // left free above each stack's first push
+constexpr size_t kMaxRoutineArguments = 16;
+
+}  // namespace
+
+Result<std::unique_ptr<Kernel>> Kernel::create(Ui& ui) {
+    auto machine = Machine::create();
+    if (!machine) return std::unexpected(machine.error());
+    std::unique_ptr<Kernel> kernel(new Kernel(std::move(*machine), ui));
+    if (auto r = kernel->map_kernel_memory(); !r) return std::unexpected(r.error());
+    return kernel;
+}
+
+Kernel::Kernel(std::unique_ptr<Machine> machine, Ui& ui)
+    : machine_(std::move(machine)),
+      ui_(ui),
+      heap_(*machine_, mm::kHeapBase, mm::kHeapSize),
+      commands_(*machine_, heap_, ui_),
+      services_(*machine_, heap_, commands_, ui_, *this),
+      dispatcher_([this](const Event& e) { run_event(e); }) {
+    ui_.set_event_sink(&dispatcher_);
+}
+
+Kernel::~Kernel() { ui_.set_event_sink(nullptr); }
+
+Result<void> Kernel::map_kernel_memory() {
+    Machine& m = *machine_;
+    if (auto r = m.map(mm::kKernelPagesBase, mm::kKernelPagesSize, "service table"); !r) return r;
+    if (auto r = m.map(mm::kHeapBase, mm::kHeapSize, "heap"); !r) return r;
+    if (auto r = m.map(mm::kEntryStackBase, mm::kStackSize, "entry stack"); !r) return r;
+    if (auto r = m.map(mm::kEventStackBase, mm::kStackSize, "event stack"); !r) return r;
+    // Each table entry points at its own stub, a lone `ret` that runs after the hook has done the work.
+    for (uint32_t entry = 0; entry < abi::service::kTableSize; entry += 4) {
+        (void)m.write_u32(mm::kServiceTableBase + entry, mm::kStubBase + entry / 4 * mm::kStubStride);
+        const uint8_t stub[mm::kStubStride] = {kRet, kHlt, kHlt, kHlt};
+        (void)m.write(mm::kStubBase + entry / 4 * mm::kStubStride, stub);
+    }
+    const uint8_t sentinel[] = {kHlt};
+    (void)m.write(mm::kSentinel, sentinel);
+    return m.hook_code(mm::kStubBase, mm::kStubBase + abi::service::kEntryCount * mm::kStubStride,
+                       [this](uint32_t address) {
+                           uint32_t slot = address - mm::kStubBase;
+                           if (slot % mm::kStubStride != 0) return;
+                           services_.call(slot / mm::kStubStride * 4);
+                       });
+}
+
+Result<void> Kernel::load(const ProgramParts& parts, const LoadLayout& layout) {
+    if (loaded_) return fail("a program is already loaded");
+    auto program = place_program(*machine_, parts, layout);
+    if (!program) return std::unexpected(program.error());
+    program_ = std::move(*program);
+    loaded_ = true;
+    heap_.ignore_range(program_.const_base, program_.const_base + program_.const_size);
+    return relocate_program(*machine_, program_, parts.relocations, mm::kServiceTableBase);
+}
+
+Result<void> Kernel::emulate(uint32_t address) {
+    auto r = machine_->run(address, mm::kSentinel);
+    if (!r && !ended_) fatal(r.error().message);
+    return r;
+}
+
+Result<void> Kernel::run() {
+    if (!loaded_ || !program_.relocated) return fail("no program is loaded");
+    if (ended_) return fail("the program has already ended");
+    uint32_t esp = mm::kEntryStackBase + mm::kStackSize - kStackSlack - 4;
+    (void)machine_->write_u32(esp, mm::kSentinel);
+    machine_->set_reg(Reg::Esp, esp);
+    uint32_t start = program_.entry_address();
+    while (!ended_) {
+        dispatcher_.set_busy(true);
+        (void)emulate(start);
+        dispatcher_.set_busy(false);
+        if (ended_ || !parked_) break;  // an entry routine that simply returns ends the program too
+        parked_ = false;
+        // Events raised while the entry routine ran (a window's creation) run first, in order.
+        dispatcher_.drain();
+        if (!ended_) ui_.run_event_loop();
+        if (ended_) break;
+        machine_->set_reg(Reg::Esp, resume_esp_);
+        machine_->set_reg(Reg::Ebx, resume_ebx_);
+        machine_->set_reg(Reg::Esi, resume_esi_);
+        machine_->set_reg(Reg::Edi, resume_edi_);
+        machine_->set_reg(Reg::Ebp, resume_ebp_);
+        machine_->set_reg(Reg::Eax, 0);
+        start = resume_eip_;
+    }
+    ended_ = true;
+    dispatcher_.stop();
+    if (fatal_fault_) return fail(*fatal_fault_);
+    return {};
+}
+
+Result<uint32_t> Kernel::call_routine(uint32_t address, std::span<const uint32_t> arguments) {
+    if (!loaded_ || !program_.relocated) return fail("no program is loaded");
+    if (ended_) return fail("the program has ended");
+    if (arguments.size() > kMaxRoutineArguments)
+        return fail("a routine takes at most " + std::to_string(kMaxRoutineArguments) + " arguments, not " +
+                    std::to_string(arguments.size()));
+    uint32_t esp = mm::kEventStackBase + mm::kStackSize - kStackSlack - 4 * uint32_t(arguments.size() + 1);
+    for (size_t i = 0; i < arguments.size(); ++i) (void)machine_->write_u32(esp + 4 + 4 * uint32_t(i), arguments[i]);
+    (void)machine_->write_u32(esp, mm::kSentinel);
+    machine_->set_reg(Reg::Esp, esp);
+    in_event_ = true;
+    auto r = emulate(address);
+    in_event_ = false;
+    if (fatal_fault_) return fail(*fatal_fault_);
+    if (!r) return std::unexpected(r.error());
+    return machine_->reg(Reg::Eax);
+}
+
+void Kernel::run_event(const Event& event) {
+    if (ended_) return;
+    if (event.routine_offset >= program_.code_size) {
+        fatal("event routine at code offset " + std::to_string(event.routine_offset) + " lies outside the code");
+        return;
+    }
+    auto r = call_routine(program_.code_address(event.routine_offset), event.arguments);
+    if (!r && !ended_) report("event not run: " + r.error().message);
+}
+
+void Kernel::end_program() {
+    ended_ = true;
+    dispatcher_.stop();
+    ui_.quit_event_loop();
+    machine_->stop();
+}
+
+void Kernel::fatal(std::string message) {
+    if (ended_) return;
+    report(message);
+    fatal_fault_ = std::move(message);
+    end_program();
+}
+
+void Kernel::report(std::string message) {
+    faults_.push_back(message);
+    ui_.report_fault(message);
+}
+
+void Kernel::park_for_event_loop(uint32_t resume_eip, uint32_t resume_esp) {
+    if (in_event_) return fatal("the event loop was asked for by an event routine");
+    if (parked_) return fatal("the event loop is already running");
+    parked_ = true;
+    resume_eip_ = resume_eip;
+    resume_esp_ = resume_esp;
+    resume_ebx_ = machine_->reg(Reg::Ebx);
+    resume_esi_ = machine_->reg(Reg::Esi);
+    resume_edi_ = machine_->reg(Reg::Edi);
+    resume_ebp_ = machine_->reg(Reg::Ebp);
+    machine_->stop();
+}
+
+void Kernel::accept_routine(uint32_t selector, uint32_t address) {
+    if (selector != abi::kAcceptRoutineSelector)
+        return report("accept routine: unknown selector " + std::to_string(selector) + " (ignored)");
+    accepted_routine_ = address;
+}
+
+}  // namespace brindle::runtime

@@ -1,0 +1,153 @@
+#include "runtime/machine.h"
+
+#include <sys/mman.h>
+#include <unicorn/unicorn.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/memory_map.h"
+
+namespace brindle::runtime {
+namespace {
+
+std::string hex(uint32_t v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%X", v);
+    return buf;
+}
+
+int uc_reg_id(Reg r) {
+    switch (r) {
+        case Reg::Eax: return UC_X86_REG_EAX;
+        case Reg::Ebx: return UC_X86_REG_EBX;
+        case Reg::Ecx: return UC_X86_REG_ECX;
+        case Reg::Edx: return UC_X86_REG_EDX;
+        case Reg::Esp: return UC_X86_REG_ESP;
+        case Reg::Ebp: return UC_X86_REG_EBP;
+        case Reg::Esi: return UC_X86_REG_ESI;
+        case Reg::Edi: return UC_X86_REG_EDI;
+        case Reg::Eip: return UC_X86_REG_EIP;
+    }
+    return UC_X86_REG_INVALID;
+}
+
+}  // namespace
+
+Result<std::unique_ptr<Machine>> Machine::create() {
+    std::unique_ptr<Machine> m(new Machine());
+    uc_err err = uc_open(UC_ARCH_X86, UC_MODE_32, &m->uc_);
+    if (err != UC_ERR_OK) return fail(std::string("cannot start the x86 emulator: ") + uc_strerror(err));
+    // A fixed exit set once: resetting the exit on every start costs more than a short routine.
+    err = uc_ctl_exits_enable(m->uc_);
+    if (err != UC_ERR_OK) return fail(std::string("cannot set the emulator's exits: ") + uc_strerror(err));
+    return m;
+}
+
+Machine::~Machine() {
+    if (uc_) uc_close(uc_);
+    for (const Region& r : regions_) munmap(r.host, r.size);
+}
+
+Result<void> Machine::map(uint32_t base, uint32_t size, std::string_view what) {
+    using memory_map::kPageSize;
+    if (size == 0 || base % kPageSize != 0 || size % kPageSize != 0 || uint64_t(base) + size > 0x100000000ull)
+        return fail("region is not page aligned or leaves the address space", std::string(what), base);
+    for (const Region& r : regions_)
+        if (base < uint64_t(r.base) + r.size && r.base < uint64_t(base) + size)
+            return fail("region overlaps another", std::string(what), base);
+    void* host = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (host == MAP_FAILED) return fail("out of host memory for region", std::string(what), base);
+    uc_err err = uc_mem_map_ptr(uc_, base, size, UC_PROT_ALL, host);
+    if (err != UC_ERR_OK) {
+        munmap(host, size);
+        return fail(std::string("cannot map region: ") + uc_strerror(err), std::string(what), base);
+    }
+    regions_.push_back({base, size, static_cast<uint8_t*>(host)});
+    last_ = nullptr;
+    return {};
+}
+
+uint8_t* Machine::host(uint32_t address, uint32_t length) {
+    auto inside = [&](const Region& r) {
+        return address >= r.base && uint64_t(address) - r.base + length <= r.size;
+    };
+    if (last_ && inside(*last_)) return last_->host + (address - last_->base);
+    for (const Region& r : regions_) {
+        if (inside(r)) {
+            last_ = &r;
+            return r.host + (address - r.base);
+        }
+    }
+    return nullptr;
+}
+
+Result<uint32_t> Machine::read_u32(uint32_t address) {
+    const uint8_t* p = host(address, 4);
+    if (!p) return fail("read outside emulated memory", "address", address);
+    return load_u32le(p);
+}
+
+Result<void> Machine::write_u32(uint32_t address, uint32_t value) {
+    uint8_t* p = host(address, 4);
+    if (!p) return fail("write outside emulated memory", "address", address);
+    store_u32le(p, value);
+    return {};
+}
+
+Result<void> Machine::write(uint32_t address, ByteView bytes) {
+    if (bytes.empty()) return {};
+    uint8_t* p = bytes.size() > UINT32_MAX ? nullptr : host(address, static_cast<uint32_t>(bytes.size()));
+    if (!p) return fail("write outside emulated memory", "address", address);
+    std::memcpy(p, bytes.data(), bytes.size());
+    return {};
+}
+
+Result<std::string_view> Machine::read_text(uint32_t address) {
+    const uint8_t* start = host(address, 1);
+    if (!start) return fail("text lies outside emulated memory", "text", address);
+    const Region& r = *last_;
+    size_t room = r.size - (address - r.base);
+    const void* nul = std::memchr(start, 0, room);
+    if (!nul) return fail("text has no terminating NUL inside its memory", "text", address);
+    return std::string_view(reinterpret_cast<const char*>(start), static_cast<const uint8_t*>(nul) - start);
+}
+
+uint32_t Machine::reg(Reg r) {
+    uint32_t value = 0;
+    uc_reg_read(uc_, uc_reg_id(r), &value);
+    return value;
+}
+
+void Machine::set_reg(Reg r, uint32_t value) { uc_reg_write(uc_, uc_reg_id(r), &value); }
+
+void Machine::on_code(uc_struct*, uint64_t address, uint32_t, void* user) {
+    static_cast<HookSlot*>(user)->hook(static_cast<uint32_t>(address));
+}
+
+Result<void> Machine::hook_code(uint32_t begin, uint32_t end, CodeHook hook) {
+    auto slot = std::make_unique<HookSlot>(HookSlot{std::move(hook)});
+    uc_hook handle;
+    uc_err err = uc_hook_add(uc_, &handle, UC_HOOK_CODE, reinterpret_cast<void*>(&Machine::on_code), slot.get(),
+                             begin, end - 1);
+    if (err != UC_ERR_OK) return fail(std::string("cannot hook code: ") + uc_strerror(err), "address", begin);
+    hooks_.push_back(std::move(slot));
+    return {};
+}
+
+Result<void> Machine::run(uint32_t start, uint32_t until) {
+    if (exit_ != until) {
+        uint64_t exits[] = {until};
+        uc_err err = uc_ctl_set_exits(uc_, exits, 1);
+        if (err != UC_ERR_OK) return fail(std::string("cannot set the emulator's exit: ") + uc_strerror(err));
+        exit_ = until;
+    }
+    uc_err err = uc_emu_start(uc_, start, until, 0, 0);
+    if (err != UC_ERR_OK)
+        return fail(std::string("processor fault: ") + uc_strerror(err) + " at instruction " + hex(reg(Reg::Eip)));
+    return {};
+}
+
+void Machine::stop() { uc_emu_stop(uc_); }
+
+}  // namespace brindle::runtime

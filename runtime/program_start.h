@@ -1,0 +1,18 @@
+#pragma once
+// What the kernel's start function does with an image address: open and check the image, then load
+// and run it with a UI made for it. A malformed image is refused before any emulation starts.
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "common/result.h"
+#include "image/image_reader.h"
+#include "runtime/ui.h"
+
+namespace brindle::runtime {
+
+using UiFactory = std::function<std::unique_ptr<Ui>(const image::Image&)>;
+
+Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui);
+
+}  // namespace brindle::runtime

@@ -1,0 +1,29 @@
+#pragma once
+// Control properties by number, as routines read and write them: 5 visible, 8 text or caption,
+// 18 checked, 19 selection. Texts cross as image bytes (GBK in, GB18030 out).
+#include <string>
+
+#include <QString>
+
+#include "common/result.h"
+#include "runtime/qt/window_builder.h"
+#include "runtime/ui.h"
+
+class QLabel;
+
+namespace brindle::runtime::qt {
+
+Result<PropertyValue> read_control_property(const BuiltControl& control, uint32_t property);
+Result<void> write_control_property(const BuiltControl& control, uint32_t property, const PropertyValue& value);
+
+// A user's typing: replaces an edit box's text (CR LF allowed) without an event.
+Result<void> type_text(const BuiltControl& control, const QString& text);
+
+// A hyperlink label's caption and address (the address stands in for an empty caption).
+void set_hyperlink(QLabel& label, const QString& caption, const QString& address);
+
+const char* kind_name(uint32_t kind);
+// "a label", "an edit box".
+std::string a_kind(uint32_t kind);
+
+}  // namespace brindle::runtime::qt

@@ -1,0 +1,240 @@
+#include "runtime/qt/qt_ui.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QEvent>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMenu>
+#include <QWidget>
+
+#include "image/kernel_abi.h"
+#include "runtime/qt/control_properties.h"
+#include "runtime/qt/icon_file.h"
+#include "runtime/qt/text_codec.h"
+
+namespace brindle::runtime::qt {
+namespace {
+
+// A user closing the window from its frame closes it as the program would.
+class CloseWatcher : public QObject {
+public:
+    CloseWatcher(QObject* parent, std::function<void()> on_close) : QObject(parent), on_close_(std::move(on_close)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Close) return false;
+        event->ignore();
+        on_close_();
+        return true;
+    }
+
+private:
+    std::function<void()> on_close_;
+};
+
+std::string hex(uint32_t v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%08X", v);
+    return buf;
+}
+
+}  // namespace
+
+QtUi::QtUi(image::FormModel form, Desktop& desktop) : form_(std::move(form)), desktop_(desktop) {}
+
+QtUi::~QtUi() {
+    desktop_.remove_tray_icon();
+    windows_.clear();
+    closed_.clear();
+}
+
+const BuiltWindow* QtUi::window(uint32_t window_id) const {
+    auto it = windows_.find(window_id);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+Result<const BuiltControl*> QtUi::control(uint32_t window_id, uint32_t element_id) const {
+    const BuiltWindow* w = window(window_id);
+    if (!w) return fail("window " + hex(window_id) + " is not open");
+    const BuiltControl* c = w->find(element_id);
+    if (!c) return fail("window " + hex(window_id) + " has no control " + hex(element_id));
+    return c;
+}
+
+void QtUi::deliver(uint32_t window_id, uint32_t element_id, int32_t event_index, std::vector<uint32_t> arguments) {
+    auto routine = form_.find_routine(window_id, element_id, event_index);
+    if (!routine || !sink_) return;
+    sink_->deliver(Event{*routine, std::move(arguments)});
+}
+
+Result<void> QtUi::create_window(uint32_t window_id) {
+    if (auto it = windows_.find(window_id); it != windows_.end()) {
+        it->second->window->show();
+        return {};
+    }
+    const image::FormWindow* form = form_.find_window(window_id);
+    if (!form) return fail("the form describes no window " + hex(window_id));
+    BuilderCallbacks callbacks{
+        .clicked = [this, window_id](uint32_t element) { deliver(window_id, element, abi::event::kPrincipal); },
+        .menu_chosen = [this, window_id](uint32_t item) { deliver(window_id, item, abi::event::kPrincipal); },
+        .open_address = [this](const QString& address) { desktop_.open_address(address); },
+    };
+    auto built = build_window(*form, callbacks);
+    if (!built) return std::unexpected(built.error());
+    BuiltWindow& w = **built;
+    uint32_t element = w.window_element_id;
+    windows_[window_id] = std::move(*built);
+    w.window->installEventFilter(new CloseWatcher(w.window.get(), [this, window_id] { close_window(window_id); }));
+    w.window->show();
+    // The form gives the outer size; take the frame off once the platform knows it.
+    QSize frame = w.window->frameGeometry().size() - w.window->size();
+    if (!frame.isEmpty()) w.window->resize(w.outer_size - frame);
+    deliver(window_id, element, abi::event::kPrincipal);
+    return {};
+}
+
+Result<PropertyValue> QtUi::read_property(uint32_t window_id, uint32_t element_id, uint32_t property) {
+    auto c = control(window_id, element_id);
+    if (!c) return std::unexpected(c.error());
+    return read_control_property(**c, property);
+}
+
+Result<void> QtUi::write_property(uint32_t window_id, uint32_t element_id, uint32_t property, const PropertyValue& value) {
+    auto c = control(window_id, element_id);
+    if (!c) return std::unexpected(c.error());
+    // Hidden without a tray icon, the window could never be shown again: it is minimized instead.
+    const auto* hide = std::get_if<int32_t>(&value);
+    if ((*c)->kind == abi::kind::kWindow && property == abi::property::kVisible && hide && *hide == 0 &&
+        !desktop_.has_tray_icon()) {
+        (*c)->widget->showMinimized();
+        return {};
+    }
+    return write_control_property(**c, property, value);
+}
+
+int32_t QtUi::message_box(std::string_view text, int32_t style, std::optional<std::string_view> title) {
+    std::optional<QString> shown_title;
+    if (title) shown_title = from_image_text(*title);
+    return desktop_.message_box(from_image_text(text), style, shown_title);
+}
+
+void QtUi::set_clipboard_text(std::string_view text) { desktop_.set_clipboard_text(from_image_text(text)); }
+
+void QtUi::place_tray_icon(uint32_t window_id, ByteView icon_file, std::string_view tooltip) {
+    TrayIconData data;
+    data.tooltip = from_image_text(tooltip);
+    if (auto icon = load_icon(icon_file)) {
+        data.icon = icon->icon;
+        data.image_count = icon->image_count;
+    } else {
+        desktop_.report_fault(QString::fromStdString("the tray icon cannot be shown: " + icon.error().message));
+        if (const BuiltWindow* w = window(window_id)) data.icon = w->window->windowIcon();
+    }
+    tray_window_ = window_id;
+    desktop_.place_tray_icon(data, [this, window_id](int code) { tray_event(window_id, code); });
+}
+
+void QtUi::tray_event(uint32_t window_id, int code) {
+    const BuiltWindow* w = window(window_id);
+    if (!w) return;
+    deliver(window_id, w->window_element_id, abi::event::kTrayIcon, {static_cast<uint32_t>(code)});
+}
+
+void QtUi::pop_up_menu(uint32_t window_id, uint32_t menu_id) {
+    const BuiltWindow* w = window(window_id);
+    if (!w) return report_fault("window " + hex(window_id) + " is not open");
+    auto menu = w->menus.find(menu_id);
+    if (menu == w->menus.end()) return report_fault("window " + hex(window_id) + " has no menu " + hex(menu_id));
+    desktop_.pop_up_menu(*menu->second);
+}
+
+void QtUi::close_window(uint32_t window_id) {
+    auto it = windows_.find(window_id);
+    if (it == windows_.end()) return;
+    it->second->window->hide();
+    closed_.push_back(std::move(it->second));
+    windows_.erase(it);
+    if (tray_window_ == window_id) {
+        desktop_.remove_tray_icon();
+        tray_window_.reset();
+    }
+    if (windows_.empty()) quit_event_loop();
+}
+
+void QtUi::open_web_address(std::string_view address) { desktop_.open_address(from_image_text(address)); }
+
+void QtUi::run_event_loop() {
+    if (!quit_requested_) {
+        if (runner_) {
+            runner_();
+        } else {
+            QEventLoop loop;
+            loop_ = &loop;
+            loop.exec();
+            loop_ = nullptr;
+        }
+    }
+    quit_requested_ = false;
+}
+
+void QtUi::quit_event_loop() {
+    quit_requested_ = true;
+    if (loop_) loop_->quit();
+}
+
+void QtUi::report_fault(std::string_view message) {
+    desktop_.report_fault(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+}
+
+std::optional<ControlRef> QtUi::find_control(const QString& name) const {
+    std::string gbk = to_image_text(name);
+    for (const auto& [window_id, built] : windows_) {
+        const image::FormWindow* form = form_.find_window(window_id);
+        for (const auto& e : form->elements)
+            if (!e.is_menu_item() && !e.name.empty() && e.name == gbk) return ControlRef{window_id, e.id};
+    }
+    return std::nullopt;
+}
+
+std::optional<ControlRef> QtUi::find_menu_item(const QString& caption) const {
+    std::string gbk = to_image_text(caption);
+    for (const auto& [window_id, built] : windows_) {
+        const image::FormWindow* form = form_.find_window(window_id);
+        for (const auto& e : form->elements)
+            if (e.is_menu_item() && e.level > 0 && e.caption == gbk) return ControlRef{window_id, e.id};
+    }
+    return std::nullopt;
+}
+
+Result<void> QtUi::click(ControlRef ref) {
+    auto c = control(ref.window_id, ref.element_id);
+    if (!c) return std::unexpected(c.error());
+    QWidget* widget = (*c)->widget;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        if (!button->isEnabled()) return fail("the " + std::string(kind_name((*c)->kind)) + " is disabled");
+        button->click();
+        return {};
+    }
+    if ((*c)->kind == abi::kind::kHyperlinkBox) {
+        QString address = widget->property("brindle_address").toString();
+        if (!address.isEmpty()) desktop_.open_address(address);
+        return {};
+    }
+    return fail(a_kind((*c)->kind) + " cannot be clicked");
+}
+
+Result<void> QtUi::choose_menu_item(ControlRef item) {
+    const BuiltWindow* w = window(item.window_id);
+    if (!w) return fail("window " + hex(item.window_id) + " is not open");
+    auto it = w->menu_items.find(item.element_id);
+    if (it == w->menu_items.end()) return fail("window " + hex(item.window_id) + " has no menu item " + hex(item.element_id));
+    it->second->trigger();
+    return {};
+}
+
+Result<void> QtUi::type_text(ControlRef ref, const QString& text) {
+    auto c = control(ref.window_id, ref.element_id);
+    if (!c) return std::unexpected(c.error());
+    return qt::type_text(**c, text);
+}
+
+}  // namespace brindle::runtime::qt

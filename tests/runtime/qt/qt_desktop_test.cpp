@@ -1,0 +1,55 @@
+// The real desktop's message boxes: the style's icon and buttons, the default title, and the
+// button identifiers routines compare against.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "runtime/qt/qt_desktop.h"
+
+namespace brindle::runtime::qt::testing {
+namespace {
+
+struct SeenBox {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Shows a box and, once it is up, notes what it shows and presses `press` (or closes it with Escape).
+int show_and_press(QtDesktop& desktop, const QString& text, int style, std::optional<QString> title,
+                   std::optional<QMessageBox::StandardButton> press, SeenBox& seen) {
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        if (press) box->button(*press)->click();
+        else box->reject();
+    });
+    return desktop.message_box(text, style, title);
+}
+
+TEST(QtUiDesktopTest, MessageBoxesShowTheStyleAndAnswerWithButtonIdentifiers) {
+    QtDesktop desktop;
+    SeenBox seen;
+    EXPECT_EQ(show_and_press(desktop, QStringLiteral("复制成功！"), 0x40, std::nullopt, QMessageBox::Ok, seen), 1);
+    EXPECT_EQ(seen.title, QStringLiteral("Brindle"));
+    EXPECT_EQ(seen.text, QStringLiteral("复制成功！"));
+    EXPECT_EQ(seen.icon, QMessageBox::Information);
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+    EXPECT_EQ(show_and_press(desktop, QStringLiteral("?"), 0x34, QStringLiteral("标题"), QMessageBox::No, seen), 7);
+    EXPECT_EQ(seen.title, QStringLiteral("标题"));
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
+    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+
+    EXPECT_EQ(show_and_press(desktop, QStringLiteral("x"), 0x11, std::nullopt, std::nullopt, seen), 2);  // closed: Cancel
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_EQ(show_and_press(desktop, QStringLiteral("x"), 0, std::nullopt, QMessageBox::Ok, seen), 1);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+}
+
+}  // namespace
+}  // namespace brindle::runtime::qt::testing

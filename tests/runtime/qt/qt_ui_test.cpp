@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "app/pictures/icons.h"
+#include "common/gbk.h"
+#include "runtime/qt/qt_ui.h"
+#include "runtime/qt/recording_desktop.h"
+#include "runtime/qt/text_codec.h"
+#include "tests/runtime/qt/test_form.h"
+
+namespace brindle::runtime::qt::testing {
+namespace {
+
+constexpr Bindings kBindings{.created = 0x10, .tray = 0x20, .radio_b = 0x30, .write = 0x40, .hide = 0x50,
+                             .image_button = 0x60, .menu_show = 0x70, .menu_hide = 0x80, .menu_close = 0x90};
+
+struct RecordingSink : EventSink {
+    void deliver(const Event& event) override {
+        events.push_back(event);
+        if (on_event) on_event(event);
+    }
+    std::vector<Event> events;
+    std::function<void(const Event&)> on_event;
+};
+
+class QtUiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        image::FormModel form = test_form(kBindings);
+        form.windows[0].elements[0].properties.picture = app::window_icon_file();
+        ui = std::make_unique<QtUi>(std::move(form), desktop);
+        ui->set_event_sink(&sink);
+        auto created = ui->create_window(ids::kWindow);
+        ASSERT_TRUE(created.has_value()) << created.error().describe();
+    }
+
+    template <typename W>
+    W* widget(uint32_t id) {
+        return qobject_cast<W*>(ui->window(ids::kWindow)->find(id)->widget);
+    }
+    QWidget* window() { return ui->window(ids::kWindow)->window.get(); }
+    PropertyValue read(uint32_t id, uint32_t property) {
+        auto r = ui->read_property(ids::kWindow, id, property);
+        EXPECT_TRUE(r.has_value()) << r.error().describe();
+        return r ? *r : PropertyValue();
+    }
+    void write(uint32_t id, uint32_t property, PropertyValue value) {
+        auto r = ui->write_property(ids::kWindow, id, property, value);
+        EXPECT_TRUE(r.has_value()) << r.error().describe();
+    }
+    std::string read_error(uint32_t id, uint32_t property) {
+        auto r = ui->read_property(ids::kWindow, id, property);
+        return r ? "<no error>" : r.error().message;
+    }
+    std::string write_error(uint32_t id, uint32_t property, PropertyValue value) {
+        auto r = ui->write_property(ids::kWindow, id, property, value);
+        return r ? "<no error>" : r.error().message;
+    }
+
+    RecordingDesktop desktop;
+    RecordingSink sink;
+    std::unique_ptr<QtUi> ui;
+};
+
+PropertyValue text(const char* utf8) { return PropertyValue(gbk(utf8)); }
+
+TEST_F(QtUiTest, BuildsTheWindowPagesAndControlsAtTheirGeometry) {
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("测试窗口"));
+    EXPECT_EQ(window()->pos(), QPoint(50, 50));
+    EXPECT_EQ(window()->frameGeometry().size(), QSize(627, 571));
+    EXPECT_TRUE(window()->windowIcon().availableSizes().contains(QSize(128, 128)));
+    EXPECT_EQ(sink.events, (std::vector<Event>{{0x10, {}}}));  // the window-created event
+
+    auto* tabs = widget<QTabWidget>(ids::kTab);
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->geometry(), QRect(0, 4, 624, 524));
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("首页"));
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("空页"));
+    EXPECT_EQ(tabs->tabText(2), QStringLiteral(" 末页"));
+    EXPECT_TRUE(tabs->widget(1)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty());
+
+    auto* group = widget<QGroupBox>(ids::kGroup);
+    EXPECT_EQ(group->parentWidget(), tabs->widget(0));
+    EXPECT_EQ(group->title(), QStringLiteral("分组"));
+    EXPECT_EQ(widget<QRadioButton>(ids::kRadioB)->parentWidget(), group);
+    EXPECT_EQ(widget<QRadioButton>(ids::kRadioB)->geometry(), QRect(94, 24, 80, 16));
+    EXPECT_TRUE(widget<QRadioButton>(ids::kRadioA)->isChecked());
+    EXPECT_FALSE(widget<QRadioButton>(ids::kRadioB)->isChecked());
+    EXPECT_EQ(widget<QPushButton>(ids::kWrite)->parentWidget(), tabs->widget(2));
+
+    EXPECT_NE(widget<QLineEdit>(ids::kSingle), nullptr);
+    EXPECT_NE(widget<QPlainTextEdit>(ids::kMulti), nullptr);
+    auto* store = widget<QPlainTextEdit>(ids::kStore);
+    ASSERT_NE(store, nullptr);
+    EXPECT_TRUE(store->isHidden());
+    EXPECT_EQ(store->geometry(), QRect(-72, 194, 88, 32));
+    EXPECT_FALSE(widget<QPlainTextEdit>(ids::kMulti)->isHidden());
+
+    auto* combo = widget<QComboBox>(ids::kCombo);
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(2), QStringLiteral("丙"));
+    EXPECT_EQ(combo->currentIndex(), 0);
+
+    auto* label = widget<QLabel>(ids::kLabel);
+    EXPECT_EQ(label->text(), QStringLiteral("红字"));
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+
+    // 按钮1 sits on the window, stacked over the tab control whose corner it shares.
+    auto* hide = widget<QPushButton>(ids::kHide);
+    EXPECT_EQ(hide->parentWidget(), window());
+    auto siblings = window()->children();
+    EXPECT_GT(siblings.indexOf(hide), siblings.indexOf(tabs));
+}
+
+TEST_F(QtUiTest, PropertiesByNumberCarryImageTextsExactly) {
+    EXPECT_EQ(read(ids::kMulti, 8), text("一\r\n二"));
+    EXPECT_EQ(read(ids::kStore, 8), text("\t存\r\n文 \r\n"));
+    EXPECT_EQ(read(ids::kSingle, 8), text(""));
+
+    write(ids::kMulti, 8, text("第一行\r\n\r\n第三行\r\n"));
+    EXPECT_EQ(read(ids::kMulti, 8), text("第一行\r\n\r\n第三行\r\n"));
+    EXPECT_EQ(widget<QPlainTextEdit>(ids::kMulti)->toPlainText(), QStringLiteral("第一行\n\n第三行\n"));
+    write(ids::kSingle, 8, text("{dede:field name='title'/}"));
+    EXPECT_EQ(read(ids::kSingle, 8), text("{dede:field name='title'/}"));
+    write(ids::kLabel, 8, text("新字"));
+    EXPECT_EQ(read(ids::kLabel, 8), text("新字"));
+    EXPECT_EQ(read(ids::kHide, 8), text("隐藏我"));
+    EXPECT_EQ(read(ids::kRadioB, 8), text("乙"));
+    EXPECT_EQ(read(ids::kWindowElement, 8), text("测试窗口"));
+}
+
+TEST_F(QtUiTest, SelectionCheckedAndVisibleProperties) {
+    write(ids::kCombo, 19, 2);
+    EXPECT_EQ(read(ids::kCombo, 19), PropertyValue(2));
+    write(ids::kCombo, 19, 3);  // past the end: nothing selected
+    EXPECT_EQ(read(ids::kCombo, 19), PropertyValue(-1));
+    write(ids::kCombo, 19, 0);
+    write(ids::kCombo, 19, -1);
+    EXPECT_EQ(read(ids::kCombo, 19), PropertyValue(-1));
+
+    write(ids::kRadioB, 18, 1);
+    EXPECT_EQ(read(ids::kRadioB, 18), PropertyValue(1));
+    EXPECT_EQ(read(ids::kRadioA, 18), PropertyValue(0));
+    write(ids::kRadioB, 18, 0);  // an exclusive radio box can still be cleared by a routine
+    EXPECT_EQ(read(ids::kRadioB, 18), PropertyValue(0));
+    EXPECT_EQ(read(ids::kRadioA, 18), PropertyValue(0));
+
+    // Without a tray icon to bring it back, hiding the window only minimizes it.
+    write(ids::kWindowElement, 5, 0);
+    EXPECT_FALSE(window()->isHidden());
+    EXPECT_TRUE(window()->isMinimized());
+    EXPECT_EQ(read(ids::kWindowElement, 5), PropertyValue(1));
+    write(ids::kWindowElement, 5, 1);
+    EXPECT_FALSE(window()->isMinimized());
+
+    ui->place_tray_icon(ids::kWindow, app::tray_icon_file(), gbk("Brindle"));
+    write(ids::kWindowElement, 5, 0);
+    EXPECT_TRUE(window()->isHidden());
+    EXPECT_EQ(read(ids::kWindowElement, 5), PropertyValue(0));
+    write(ids::kWindowElement, 5, 0);  // hiding a hidden window changes nothing
+    write(ids::kWindowElement, 5, 1);
+    EXPECT_FALSE(window()->isHidden());
+    EXPECT_EQ(read(ids::kStore, 5), PropertyValue(0));
+    sink.events.clear();
+    write(ids::kCombo, 19, 1);
+    EXPECT_TRUE(sink.events.empty());  // writes raise no events
+}
+
+TEST_F(QtUiTest, BadPropertyRequestsAreErrors) {
+    EXPECT_EQ(read_error(ids::kMulti, 18), "property 18 is not a property of an edit box");
+    EXPECT_EQ(read_error(ids::kLabel, 19), "property 19 is not a property of a label");
+    EXPECT_EQ(read_error(ids::kTab, 8), "property 8 is not a property of a tab control");
+    EXPECT_EQ(write_error(ids::kLabel, 5, text("1")), "property 5 takes an integer, not a text");
+    EXPECT_EQ(write_error(ids::kLabel, 8, 1), "property 8 takes a text, not an integer");
+    EXPECT_EQ(read_error(0x16999999, 8), "window 0x52010001 has no control 0x16999999");
+    auto other = ui->read_property(0x52010099, ids::kWindowElement, 5);
+    ASSERT_FALSE(other.has_value());
+    EXPECT_EQ(other.error().message, "window 0x52010099 is not open");
+    EXPECT_FALSE(ui->create_window(0x52010099).has_value());
+}
+
+TEST(QtUiBuildTest, MalformedNestingIsRefusedNotFollowed) {
+    RecordingDesktop desktop;
+    image::FormModel cycle = test_form({});
+    for (auto& e : cycle.windows[0].elements)
+        if (e.id == ids::kGroup) e.parent_id = ids::kRadioA;  // the group box inside its own radio box
+    QtUi ui(std::move(cycle), desktop);
+    auto refused = ui.create_window(ids::kWindow);
+    ASSERT_FALSE(refused.has_value());
+    EXPECT_EQ(refused.error().message, "the parents of control 0x16010004 form a cycle");
+    EXPECT_EQ(ui.window(ids::kWindow), nullptr);
+
+    image::FormModel stray = test_form({});
+    for (auto& e : stray.windows[0].elements)
+        if (e.id == ids::kLabel) e.parent_id = 0x16777777;
+    QtUi stray_ui(std::move(stray), desktop);
+    refused = stray_ui.create_window(ids::kWindow);
+    ASSERT_FALSE(refused.has_value());
+    EXPECT_EQ(refused.error().message, "control 0x1601000B is nested in 0x16777777, which the window does not hold");
+}
+
+TEST_F(QtUiTest, TypedTextKeepsEveryCharacterThroughGb18030) {
+    const char* typed = "价格€ 😀 ñ\r\n第二";
+    ASSERT_TRUE(ui->type_text({ids::kWindow, ids::kMulti}, QString::fromUtf8(typed)).has_value());
+    auto value = read(ids::kMulti, 8);
+    ASSERT_TRUE(std::holds_alternative<std::string>(value));
+    EXPECT_EQ(std::get<std::string>(value), utf8_to_gb18030(typed));
+    EXPECT_EQ(from_image_text(std::get<std::string>(value)), QString::fromUtf8(typed));
+    // A text written back by a routine comes out as it went in.
+    write(ids::kSingle, 8, value);
+    EXPECT_EQ(read(ids::kSingle, 8), value);
+
+    auto refused = ui->type_text({ids::kWindow, ids::kLabel}, QStringLiteral("x"));
+    ASSERT_FALSE(refused.has_value());
+    EXPECT_EQ(refused.error().message, "a label takes no typing");
+}
+
+TEST_F(QtUiTest, ClicksCheckRadioBoxesBeforeTheirRoutineRuns) {
+    sink.events.clear();
+    bool checked_when_run = false, sibling_cleared = false;
+    sink.on_event = [&](const Event&) {
+        checked_when_run = widget<QRadioButton>(ids::kRadioB)->isChecked();
+        sibling_cleared = !widget<QRadioButton>(ids::kRadioA)->isChecked();
+    };
+    ASSERT_TRUE(ui->click({ids::kWindow, ids::kRadioB}).has_value());
+    EXPECT_EQ(sink.events, (std::vector<Event>{{0x30, {}}}));
+    EXPECT_TRUE(checked_when_run);
+    EXPECT_TRUE(sibling_cleared);
+    sink.on_event = nullptr;
+
+    ASSERT_TRUE(ui->click({ids::kWindow, ids::kRadioA}).has_value());  // unbound: checked, no event
+    EXPECT_TRUE(widget<QRadioButton>(ids::kRadioA)->isChecked());
+    EXPECT_FALSE(widget<QRadioButton>(ids::kRadioB)->isChecked());
+    ASSERT_TRUE(ui->click({ids::kWindow, ids::kWrite}).has_value());
+    ASSERT_TRUE(ui->click({ids::kWindow, ids::kImageButton}).has_value());
+    ASSERT_TRUE(ui->click({ids::kWindow, ids::kHide}).has_value());
+    EXPECT_EQ(sink.events, (std::vector<Event>{{0x30, {}}, {0x40, {}}, {0x60, {}}, {0x50, {}}}));
+
+    ASSERT_TRUE(ui->click({ids::kWindow, ids::kLink}).has_value());
+    EXPECT_EQ(desktop.opened, (std::vector<QString>{QString::fromUtf8(kForumAddress)}));
+    auto refused = ui->click({ids::kWindow, ids::kLabel});
+    ASSERT_FALSE(refused.has_value());
+    EXPECT_EQ(refused.error().message, "a label cannot be clicked");
+    EXPECT_EQ(sink.events.size(), 4u);
+}
+
+TEST_F(QtUiTest, TrayIconCodesAndTheMenu) {
+    Bytes icon = app::tray_icon_file();
+    ui->place_tray_icon(ids::kWindow, icon, gbk("Brindle"));
+    ASSERT_TRUE(desktop.tray_icon.has_value());
+    EXPECT_EQ(desktop.tray_icon->tooltip, QStringLiteral("Brindle"));
+    EXPECT_EQ(desktop.tray_icon->image_count, 20);
+    EXPECT_TRUE(desktop.faults.empty());
+
+    sink.events.clear();
+    for (int code : {1, 3, 0}) desktop.tray_event(code);
+    EXPECT_EQ(sink.events, (std::vector<Event>{{0x20, {1}}, {0x20, {3}}, {0x20, {0}}}));
+
+    ui->pop_up_menu(ids::kWindow, ids::kMenuTitle);
+    EXPECT_EQ(desktop.popped_menus, (std::vector<QString>{QStringLiteral("程序菜单")}));
+    ui->pop_up_menu(ids::kWindow, 0x26999999);
+    EXPECT_EQ(desktop.faults, (std::vector<QString>{QStringLiteral("window 0x52010001 has no menu 0x26999999")}));
+
+    auto item = ui->find_menu_item(QStringLiteral("关闭"));
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->element_id, ids::kMenuClose);
+    EXPECT_FALSE(ui->find_menu_item(QStringLiteral("程序菜单")).has_value());  // a title is not chosen
+    sink.events.clear();
+    ASSERT_TRUE(ui->choose_menu_item(*ui->find_menu_item(QStringLiteral("显示"))).has_value());
+    EXPECT_EQ(sink.events, (std::vector<Event>{{0x70, {}}}));
+}
+
+TEST_F(QtUiTest, UnreadableTrayIconStillPlacesTheTooltip) {
+    const uint8_t junk[] = {0, 0, 1, 0, 9, 0, 1, 2};
+    ui->place_tray_icon(ids::kWindow, ByteView(junk, sizeof junk), gbk("提示"));
+    ASSERT_TRUE(desktop.tray_icon.has_value());
+    EXPECT_EQ(desktop.tray_icon->tooltip, QStringLiteral("提示"));
+    EXPECT_EQ(desktop.tray_icon->image_count, 0);
+    ASSERT_EQ(desktop.faults.size(), 1u);
+    EXPECT_TRUE(desktop.faults[0].startsWith(QStringLiteral("the tray icon cannot be shown: ")));
+}
+
+TEST_F(QtUiTest, ClosingTheWindowEndsTheLoop) {
+    ui->place_tray_icon(ids::kWindow, app::tray_icon_file(), gbk("Brindle"));
+    QTimer::singleShot(0, [&] { ui->close_window(ids::kWindow); });
+    ui->run_event_loop();  // returns because the only window closed
+    EXPECT_EQ(ui->window(ids::kWindow), nullptr);
+    EXPECT_FALSE(desktop.tray_icon.has_value());
+    EXPECT_EQ(read_error(ids::kMulti, 8), "window 0x52010001 is not open");
+}
+
+TEST_F(QtUiTest, UserClosingTheFrameClosesLikeTheProgram) {
+    window()->close();
+    EXPECT_TRUE(ui->quit_requested());
+    EXPECT_EQ(ui->window(ids::kWindow), nullptr);
+}
+
+}  // namespace
+}  // namespace brindle::runtime::qt::testing
