@@ -1,0 +1,91 @@
+// brindle-drive [IMAGE]: runs a program image on Qt's offscreen platform through the kernel and the
+// same windows the tool shows, then plays the user from commands on stdin (see tools/drive/driver.h).
+// Exit status: 0, or 2 after any command error, or 1 when the image cannot run or the program faults.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+#include <iostream>
+
+#include "runtime/kernel.h"
+#include "runtime/loader.h"
+#include "runtime/qt/app_font.h"
+#include "runtime/qt/qt_ui.h"
+#include "runtime/qt/recording_desktop.h"
+#include "tools/drive/driver.h"
+
+using namespace brindle;
+
+namespace {
+
+// Qt's own chatter (missing runtime directories, unsupported platform calls) is not the driver's answer.
+void quiet_qt_messages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "qt: " << message.toStdString() << std::endl;
+}
+
+int refuse(const std::string& message) {
+    std::cerr << "error: " << message << std::endl;
+    return 1;
+}
+
+void read_rest(std::istream& in) {
+    std::string line;
+    while (std::getline(in, line)) {
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quiet_qt_messages);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    runtime::qt::apply_application_font();
+
+    QString path = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                            : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("brindle.img"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return refuse("cannot read the image " + path.toStdString() + ": " + file.errorString().toStdString());
+    QByteArray raw = file.readAll();
+    Bytes bytes(raw.begin(), raw.end());
+
+    auto image = image::open_image(bytes);
+    if (!image) return refuse("the image " + path.toStdString() + " is malformed: " + image.error().describe());
+    auto parts = runtime::program_parts(*image);
+    if (!parts) return refuse("the image " + path.toStdString() + " is malformed: " + parts.error().describe());
+
+    runtime::qt::RecordingDesktop desktop;
+    runtime::qt::QtUi ui(image->form, desktop);
+    auto kernel = runtime::Kernel::create(ui);
+    if (!kernel) return refuse("the kernel cannot start: " + kernel.error().describe());
+    if (auto r = (*kernel)->load(*parts); !r) return refuse("the image cannot be loaded: " + r.error().describe());
+
+    drive::Driver driver(ui, desktop, **kernel, std::cout, std::cerr);
+    bool input_ended = false;
+    ui.set_loop_runner([&] {
+        driver.flush_faults();
+        std::string line;
+        while (!ui.quit_requested()) {
+            if (!std::getline(std::cin, line)) {
+                input_ended = true;
+                return;
+            }
+            driver.handle(line);
+            QCoreApplication::processEvents();
+            driver.flush_faults();
+        }
+    });
+    auto run = (*kernel)->run();
+    driver.flush_faults();
+    if (!run) {
+        std::cerr << "error: the program faulted: " << run.error().describe() << std::endl;
+        read_rest(std::cin);
+        return 1;
+    }
+    if (!input_ended) {
+        std::cout << "ended" << std::endl;
+        read_rest(std::cin);
+    }
+    return driver.had_error() ? 2 : 0;
+}

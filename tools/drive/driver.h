@@ -1,0 +1,50 @@
+#pragma once
+// The headless driver's command set: one command a line in, one answer a line out (UTF-8, JSON
+// where a value is printed). Errors go to the error stream and the driver goes on.
+#include <iosfwd>
+#include <string>
+
+#include "runtime/kernel.h"
+#include "runtime/qt/qt_ui.h"
+#include "runtime/qt/recording_desktop.h"
+
+namespace brindle::drive {
+
+class Driver {
+public:
+    Driver(runtime::qt::QtUi& ui, runtime::qt::RecordingDesktop& desktop, runtime::Kernel& kernel, std::ostream& out,
+           std::ostream& err)
+        : ui_(ui), desktop_(desktop), kernel_(kernel), out_(out), err_(err) {}
+
+    void handle(const std::string& line);
+    bool had_error() const { return had_error_; }
+    // Reports an error as the commands do (the run's exit status then tells of it).
+    void error(const std::string& message);
+    // Prints the program's faults reported since the last call, as "fault: ..." on the error stream.
+    void flush_faults();
+
+private:
+    std::optional<runtime::qt::ControlRef> control_named(const std::string& name);
+    void answer(const std::string& text);
+
+    void set(const std::string& rest);
+    void select(const std::string& rest);
+    void click(const std::string& rest);
+    void menu(const std::string& rest);
+    void tray(const std::string& rest);
+    void get(const std::string& rest);
+    void visible();
+    void messages();
+    void opened();
+    void tray_icon();
+
+    runtime::qt::QtUi& ui_;
+    runtime::qt::RecordingDesktop& desktop_;
+    runtime::Kernel& kernel_;
+    std::ostream& out_;
+    std::ostream& err_;
+    bool had_error_ = false;
+    size_t faults_printed_ = 0;
+};
+
+}  // namespace brindle::drive
