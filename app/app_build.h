@@ -1,0 +1,63 @@
+#pragma once
+// What a feature needs while the image is compiled: the main window's controls by catalogue name
+// as routine handles, and a way to emit a routine and bind it to an event. Each feature source
+// defines one add_*_routines function; the image compiler calls them all.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/result.h"
+#include "image/emit_program.h"
+#include "image/form_writer.h"
+
+namespace brindle::app {
+
+using image::emit::Routine;
+using RoutineBody = std::function<void(Routine&)>;
+
+class AppBuild {
+public:
+    // `form` already holds the window and every control of the catalogue.
+    AppBuild(image::emit::Program& program, image::FormBuilder& form);
+
+    // A control of the main window by its catalogue name. An unknown name is a build error (the
+    // first one is reported by status()); the returned handle is then the window element.
+    image::emit::Control control(std::string_view name);
+    // The main window's own element: visibility and the window-reference argument go through it.
+    image::emit::Control window() const;
+    // The menu title 程序菜单, for the pop-up command.
+    image::emit::MenuRef menu() const;
+
+    // Emits a routine and binds it to event `event` of the named control (0: the click).
+    void on(std::string_view control_name, const RoutineBody& body, int32_t event = 0);
+    // Emits a routine for an event of the main window's own element.
+    void on_window(int32_t event, const RoutineBody& body, uint32_t argument_count = 0);
+    // Emits a routine for the menu item with that caption.
+    void on_menu(std::string_view caption, const RoutineBody& body);
+
+    // The first error met: an unknown name, a binding the form refused.
+    Result<void> status() const;
+
+private:
+    void note(Error error);
+    uint32_t emit(std::string_view name, const RoutineBody& body, uint32_t argument_count = 0);
+
+    image::emit::Program& program_;
+    image::FormBuilder& form_;
+    std::optional<Error> error_;
+};
+
+// The features, one source each.
+void add_window_routines(AppBuild& app);          // window created, tray, hide/show/close, forum
+void add_palette_routines(AppBuild& app);         // snippet insertion
+void add_copy_routines(AppBuild& app);            // copy buttons
+void add_custom_field_routines(AppBuild& app);    // custom-field list builder and its no-op combo box
+void add_slideshow_routines(AppBuild& app);       // slideshow builder
+void add_document_list_routines(AppBuild& app);   // document-list builder
+void add_list_page_routines(AppBuild& app);       // list-page builder
+void add_navigation_routines(AppBuild& app);      // channel navigation builder
+void add_clear_form_routines(AppBuild& app);      // clear button of the document-list form
+
+}  // namespace brindle::app

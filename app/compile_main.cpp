@@ -1,0 +1,35 @@
+// brindle-compile: writes the program image of the application.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "app/image_compiler.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: brindle-compile PICTURES_DIR OUT.img\n";
+        return 2;
+    }
+    auto image = brindle::app::compile_application(argv[1]);
+    if (!image) {
+        std::cerr << "brindle-compile: " << image.error().describe() << "\n";
+        return 1;
+    }
+    // Written beside the target and renamed, so a failed write never leaves a truncated image.
+    const std::filesystem::path target = argv[2];
+    std::filesystem::path partial = target;
+    partial += ".partial";
+    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(image->data()), static_cast<std::streamsize>(image->size()));
+    out.close();
+    std::error_code renamed;
+    if (out) std::filesystem::rename(partial, target, renamed);
+    if (!out || renamed) {
+        std::error_code ignored;
+        std::filesystem::remove(partial, ignored);
+        std::cerr << "brindle-compile: cannot write " << target.string() << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,117 @@
+#include "app/image_compiler.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/app_build.h"
+#include "app/catalogue.h"
+#include "app/form_from_catalogue.h"
+#include "common/gbk.h"
+#include "image/constant_pool.h"
+#include "image/emit_program.h"
+#include "image/image_writer.h"
+
+namespace brindle::app {
+namespace {
+
+// The kernel's variable memory is never empty, even when no routine uses a global.
+constexpr uint32_t kMinimumVarSize = 4;
+
+struct LibraryText {
+    const char* name;
+    const char* id;
+    const char* major;
+    const char* minor;
+    const char* description;  // UTF-8; stored as GBK
+};
+
+// The kernel first: its table position is the library number the code addresses.
+constexpr LibraryText kLibraries[] = {
+    {"rtcore", "b7e4c1d09a3f4e52a8d61c0f3e9b2a47", "4", "6", "Brindle 系统核心库"},
+    {"uikit2", "5D2A9C41E07B4F38B6A1D3C8E94F0B26", "1", "2", "Brindle 扩展界面控件库二"},
+    {"osbridge", "A13F6E8B2C9D4A07B5E1F0c3D7A62E94", "1", "1", "Brindle 应用与系统接口库"},
+    {"webpane", "3E8F1B6D4A2C4907B1D5E9A0C6F37B28", "1", "1", "Brindle 超文本浏览框控件库"},
+};
+
+Result<std::vector<image::LibraryRecord>> library_records() {
+    std::vector<image::LibraryRecord> records;
+    for (const LibraryText& l : kLibraries) {
+        auto description = utf8_to_gbk(l.description);
+        if (!description) return fail("library description cannot be written in GBK", l.name);
+        records.push_back({l.name, l.id, l.major, l.minor, std::move(*description)});
+    }
+    return records;
+}
+
+Result<Bytes> read_picture(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return fail("cannot open picture " + path.string(), path.filename().string());
+    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return fail("cannot read picture " + path.string(), path.filename().string());
+    static constexpr std::string_view kGifMagic = "GIF89a";
+    if (bytes.size() < kGifMagic.size() || !std::equal(kGifMagic.begin(), kGifMagic.end(), bytes.begin()))
+        return fail("picture " + path.string() + " is not a GIF89a file", path.filename().string());
+    return bytes;
+}
+
+Result<Pictures> load_pictures(const std::filesystem::path& dir) {
+    Pictures pictures;
+    for (int i = 0; i < 5; ++i) {
+        auto layout = read_picture(dir / ("layout" + std::to_string(i + 1) + ".gif"));
+        if (!layout) return std::unexpected(layout.error());
+        pictures.layouts[i] = std::move(*layout);
+    }
+    auto forum = read_picture(dir / "forum_button.gif");
+    if (!forum) return std::unexpected(forum.error());
+    pictures.forum_button = std::move(*forum);
+    return pictures;
+}
+
+void add_all_routines(AppBuild& app) {
+    add_window_routines(app);
+    add_palette_routines(app);
+    add_copy_routines(app);
+    add_custom_field_routines(app);
+    add_slideshow_routines(app);
+    add_document_list_routines(app);
+    add_list_page_routines(app);
+    add_navigation_routines(app);
+    add_clear_form_routines(app);
+}
+
+}  // namespace
+
+Result<Bytes> compile_application(const std::filesystem::path& pictures_dir) {
+    auto pictures = load_pictures(pictures_dir);
+    if (!pictures) return std::unexpected(pictures.error());
+
+    image::FormBuilder form;
+    if (auto added = add_catalogue(form, *pictures); !added) return std::unexpected(added.error());
+
+    image::ConstantPool pool;
+    image::emit::Program program(pool, main_window().id);
+    AppBuild app(program, form);
+    add_all_routines(app);
+    if (auto status = app.status(); !status) return std::unexpected(status.error());
+    auto code = program.finish();
+    if (!code) return std::unexpected(code.error());
+    auto model = form.finish();
+    if (!model) return std::unexpected(model.error());
+    auto libraries = library_records();
+    if (!libraries) return std::unexpected(libraries.error());
+
+    image::ImageParts parts;
+    parts.libraries = std::move(*libraries);
+    parts.const_data = pool.data();
+    parts.form = std::move(*model);
+    parts.code = std::move(code->code);
+    parts.relocations = std::move(code->relocations);
+    parts.var_size = std::max(code->var_size, kMinimumVarSize);
+    parts.reference_lists = std::move(code->references);
+    parts.entry_offset = code->entry_offset;
+    return image::write_image(parts);
+}
+
+}  // namespace brindle::app

@@ -1,0 +1,341 @@
+#include "app/image_compiler.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/catalogue.h"
+#include "app/contact_texts.h"
+#include "app/pictures/icons.h"
+#include "app/text_stores.h"
+#include "common/gbk.h"
+#include "image/image_reader.h"
+#include "image/kernel_abi.h"
+#include "image/property_blobs.h"
+
+using namespace brindle;
+using namespace brindle::app;
+namespace kind = brindle::abi::kind;
+
+namespace {
+
+const std::filesystem::path kPictures = BRINDLE_PICTURES_DIR;
+
+std::string gbk(std::string_view utf8) {
+    auto converted = utf8_to_gbk(utf8);
+    EXPECT_TRUE(converted.has_value()) << utf8;
+    return converted.value_or("");
+}
+
+Bytes read_file(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+uint32_t style_word(const image::Properties& p, uint32_t blob_offset) {
+    return load_u32le(p.style.data() + blob_offset - 4);
+}
+
+uint32_t kind_of(ControlKind k) {
+    switch (k) {
+        case ControlKind::EditBox: return kind::kEditBox;
+        case ControlKind::PictureBox: return kind::kPictureBox;
+        case ControlKind::GroupBox: return kind::kGroupBox;
+        case ControlKind::Label: return kind::kLabel;
+        case ControlKind::Button: return kind::kButton;
+        case ControlKind::RadioBox: return kind::kRadioBox;
+        case ControlKind::ComboBox: return kind::kComboBox;
+        case ControlKind::TabControl: return kind::kTabControl;
+        case ControlKind::HyperlinkBox: return kind::kHyperlinkBox;
+        case ControlKind::ImageButton: return kind::kImageButton;
+        case ControlKind::WebBrowserBox: return kind::kWebBrowserBox;
+    }
+    return 0;
+}
+
+// One compile for the whole suite: the image and its opened view.
+class CompiledImage : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        auto compiled = compile_application(kPictures);
+        ASSERT_TRUE(compiled.has_value()) << compiled.error().describe();
+        bytes_ = new Bytes(std::move(*compiled));
+        auto opened = image::open_image(*bytes_);
+        ASSERT_TRUE(opened.has_value()) << opened.error().describe();
+        image_ = new image::Image(std::move(*opened));
+    }
+    static void TearDownTestSuite() {
+        delete image_;
+        delete bytes_;
+        image_ = nullptr;
+        bytes_ = nullptr;
+    }
+    void SetUp() override { ASSERT_NE(image_, nullptr); }
+
+    static const image::FormWindow& window() { return image_->form.windows.at(0); }
+    static const image::Element& element(uint32_t id) {
+        const image::Element* e = window().find(id);
+        EXPECT_NE(e, nullptr) << std::hex << id;
+        static const image::Element missing;
+        return e ? *e : missing;
+    }
+    static const image::Element& control(std::string_view name) {
+        const Control* c = find_control(name);
+        EXPECT_NE(c, nullptr) << name;
+        return element(c ? c->id : 0);
+    }
+    // Routine starts open their frame with push ebp.
+    static bool routine_start(uint32_t offset) {
+        ByteView code = image_->code();
+        return offset < code.size() && code[offset] == 0x55;
+    }
+
+    static Bytes* bytes_;
+    static image::Image* image_;
+};
+Bytes* CompiledImage::bytes_ = nullptr;
+image::Image* CompiledImage::image_ = nullptr;
+
+TEST_F(CompiledImage, HeaderLibrariesAndSerials) {
+    EXPECT_EQ(image_->header.highest_serial, highest_serial());
+    ASSERT_EQ(image_->libraries.size(), 4u);
+    const char* names[] = {"rtcore", "uikit2", "osbridge", "webpane"};
+    const char* versions[][2] = {{"4", "6"}, {"1", "2"}, {"1", "1"}, {"1", "1"}};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(image_->libraries[i].name, names[i]);
+        EXPECT_EQ(image_->libraries[i].major, versions[i][0]);
+        EXPECT_EQ(image_->libraries[i].minor, versions[i][1]);
+        EXPECT_EQ(image_->libraries[i].id.size(), 32u);
+    }
+    ASSERT_NE(image_->var_section(), nullptr);
+    EXPECT_GE(image_->var_section()->memory_size, 4u);
+}
+
+TEST_F(CompiledImage, MainWindowElementIconAndStyle) {
+    ASSERT_EQ(image_->form.windows.size(), 1u);
+    const MainWindow& mw = main_window();
+    EXPECT_EQ(window().id, 0x52010001u);
+    EXPECT_EQ(window().unit_id, mw.unit_id);
+    const image::Element& e = window().elements.front();
+    EXPECT_EQ(e.id, 0x06010000u);
+    EXPECT_EQ(e.kind, kind::kWindow);
+    EXPECT_EQ(e.name, "");
+    EXPECT_EQ((std::array{e.left, e.top, e.width, e.height}), (std::array{50, 50, 627, 571}));
+    EXPECT_EQ(e.properties.caption, gbk(contact::kWindowCaption));
+    EXPECT_EQ(e.properties.picture, window_icon_file());
+    EXPECT_TRUE(e.properties.background.empty());
+    const uint32_t style[19] = {2, 1, 0xFF000000, 0, 1, 1, 1, 1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0};
+    for (uint32_t i = 0; i < 19; ++i) EXPECT_EQ(style_word(e.properties, 4 + 4 * i), style[i]) << "word " << i;
+}
+
+TEST_F(CompiledImage, EveryControlMatchesTheCatalogue) {
+    const uint32_t tab_id = find_control("选择夹1")->id;
+    const auto pages = window().pages();
+    // The window element, every control, the four menu items.
+    EXPECT_EQ(window().elements.size(), 1 + controls().size() + menu_items().size());
+    for (const Control& c : controls()) {
+        SCOPED_TRACE(std::string(c.name));
+        const image::Element& e = element(c.id);
+        EXPECT_EQ(e.name, gbk(c.name));
+        EXPECT_EQ(e.kind, kind_of(c.kind));
+        EXPECT_EQ((std::array{e.left, e.top, e.width, e.height}),
+                  (std::array{c.rect.left, c.rect.top, c.rect.width, c.rect.height}));
+        const uint32_t parent = !c.parent.empty() ? find_control(c.parent)->id : c.page >= 0 ? tab_id : 0;
+        EXPECT_EQ(e.parent_id, parent);
+        if (c.page >= 0) {
+            ASSERT_TRUE(pages.contains(c.id));
+            EXPECT_EQ(pages.at(c.id), static_cast<uint32_t>(c.page));
+        } else {
+            EXPECT_FALSE(pages.contains(c.id));
+        }
+        const bool input = c.kind == ControlKind::EditBox || c.kind == ControlKind::Button ||
+                           c.kind == ControlKind::RadioBox || c.kind == ControlKind::ComboBox ||
+                           c.kind == ControlKind::WebBrowserBox || c.kind == ControlKind::ImageButton;
+        EXPECT_EQ(e.flags, (c.visible ? 1u : 0u) | (input ? 4u : 0u));
+
+        const image::Properties& p = e.properties;
+        switch (c.kind) {
+            case ControlKind::EditBox:
+                EXPECT_EQ(p.text, gbk(c.text_store() ? find_text_store(c.name)->text : c.text));
+                EXPECT_EQ(image::background_colour(e.kind, p), 0xFFFFFFu);
+                break;
+            case ControlKind::Label:
+                EXPECT_EQ(p.caption, gbk(c.text));
+                EXPECT_EQ(image::text_colour(e.kind, p), c.text_colour);
+                break;
+            case ControlKind::Button:
+            case ControlKind::GroupBox:
+            case ControlKind::ImageButton: EXPECT_EQ(p.caption, gbk(c.text)); break;
+            case ControlKind::RadioBox:
+                EXPECT_EQ(p.caption, gbk(c.text));
+                EXPECT_EQ(image::checked(e.kind, p), c.checked);
+                break;
+            case ControlKind::ComboBox:
+            case ControlKind::TabControl:
+                ASSERT_EQ(p.items.size(), c.items.size());
+                for (size_t i = 0; i < c.items.size(); ++i) EXPECT_EQ(p.items[i], gbk(c.items[i]));
+                break;
+            case ControlKind::HyperlinkBox:
+                EXPECT_EQ(p.caption, gbk(c.text));
+                EXPECT_EQ(p.url, gbk(c.url));
+                break;
+            case ControlKind::WebBrowserBox: EXPECT_EQ(p.url, gbk(c.url)); break;
+            case ControlKind::PictureBox: break;
+        }
+    }
+}
+
+TEST_F(CompiledImage, TabPagesAndTheirCaptions) {
+    const image::Element& tab = control("选择夹1");
+    EXPECT_EQ(std::count(tab.children.begin(), tab.children.end(), 0u), 6);
+    const std::vector<std::string> captions = {"\xca\xd7\xd2\xb3\xb1\xea\xc7\xa9", "\xc1\xd0\xb1\xed\xb1\xea\xc7\xa9",
+                                               "\xc4\xda\xc8\xdd\xb1\xea\xc7\xa9", " \xbb\xc3\xb5\xc6\xc6\xac",
+                                               "\xd7\xd4\xb6\xa8\xd2\xe5\xd7\xd6\xb6\xce", "SQL\xb5\xf7\xd3\xc3\xd5\xfb\xc0\xed",
+                                               "\xc1\xaa\xcf\xb5\xd7\xf7\xd5\xdf"};
+    EXPECT_EQ(tab.properties.items, captions);
+    // 按钮1 sits on the window, on no page, over the tab control's corner.
+    const image::Element& hide = control("按钮1");
+    EXPECT_EQ(hide.id, 0x16010187u);
+    EXPECT_EQ(hide.parent_id, 0u);
+    EXPECT_EQ(tab.id, 0x16010002u);
+    // A nested group box lists its own children; its parent lists it.
+    const image::Element& outer = control("分组框1");
+    const image::Element& inner = control("分组框16");
+    EXPECT_NE(std::find(outer.children.begin(), outer.children.end(), inner.id), outer.children.end());
+    EXPECT_EQ(inner.children.size(), group_children("分组框16").size());
+}
+
+TEST_F(CompiledImage, StyleWordsOfTheNamedControls) {
+    EXPECT_EQ(image::text_colour(kind::kLabel, control("标签25").properties), 0x0000FFu);
+    EXPECT_EQ(image::text_colour(kind::kLabel, control("标签1").properties), 0x8050FFu);
+    EXPECT_EQ(image::text_colour(kind::kLabel, control("标签38").properties), 0u);
+    EXPECT_EQ(image::checked(kind::kRadioBox, control("单选框_2").properties), true);
+    EXPECT_EQ(image::checked(kind::kRadioBox, control("单选框_1").properties), false);
+
+    for (std::string_view large : {"编辑框_标签输出1", "编辑框_列表页面", "编辑框_文章页面", "编辑框_生成flash", "编辑框_SQL"}) {
+        const image::Properties& p = control(large).properties;
+        EXPECT_EQ(image::multiline(kind::kEditBox, p), true) << large;
+        EXPECT_EQ(style_word(p, 0x1C), 2u) << large;
+    }
+    const image::Properties& custom = control("编辑框_自定义字段").properties;
+    EXPECT_EQ(image::multiline(kind::kEditBox, custom), true);
+    EXPECT_EQ(style_word(custom, 0x1C), 0u);
+    for (std::string_view single : {"编辑框_头尾", "编辑框_商品常用", "编辑框_软件常用"}) {
+        const image::Properties& p = control(single).properties;
+        EXPECT_EQ(image::multiline(kind::kEditBox, p), false) << single;
+        EXPECT_EQ(style_word(p, 0x1C), 0u) << single;
+    }
+    EXPECT_EQ(style_word(control("编辑框_导航栏目数").properties, 0x20), 1u);
+}
+
+TEST_F(CompiledImage, PicturesCameFromTheFiles) {
+    const char* layouts[] = {"图片框1", "图片框2", "图片框3", "图片框4", "图片框5"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(control(layouts[i]).properties.picture,
+                  read_file(kPictures / ("layout" + std::to_string(i + 1) + ".gif")))
+            << layouts[i];
+    EXPECT_TRUE(control("图片框6").properties.empty);
+    const image::Element& forum = control("超级按钮2");
+    EXPECT_EQ(forum.properties.picture, read_file(kPictures / "forum_button.gif"));
+    const image::Element& empty_link = control("超级链接框_ad4");
+    EXPECT_EQ(empty_link.properties.caption, "");
+    EXPECT_EQ(empty_link.properties.url, "");
+}
+
+TEST_F(CompiledImage, EveryStoreHoldsItsExactBytes) {
+    ASSERT_EQ(text_stores().size(), 42u);
+    for (const TextStore& store : text_stores()) {
+        const image::Element& e = control(store.name);
+        EXPECT_EQ(e.properties.text, gbk(store.text)) << store.name;
+        EXPECT_EQ(image::multiline(kind::kEditBox, e.properties), true) << store.name;
+    }
+    // The three visible stores stay under the output box; the rest are hidden.
+    EXPECT_TRUE(control("编辑框_带摘要").visible());
+    EXPECT_FALSE(control("编辑框_时间3").visible());
+    EXPECT_EQ(control("编辑框_时间3").flags, 4u);
+}
+
+TEST_F(CompiledImage, MenuItemsAndTheirRoutines) {
+    const auto& items = menu_items();
+    ASSERT_EQ(items.size(), 4u);
+    const uint32_t ids[] = {0x2601014D, 0x2601014E, 0x2601014F, 0x26010150};
+    const char* captions[] = {"\xb3\xcc\xd0\xf2\xb2\xcb\xb5\xa5", "\xcf\xd4\xca\xbe", "\xd2\xfe\xb2\xd8",
+                              "\xb9\xd8\xb1\xd5"};
+    size_t first = window().elements.size() - 4;
+    for (size_t i = 0; i < 4; ++i) {
+        const image::Element& e = window().elements[first + i];
+        EXPECT_EQ(e.id, ids[i]);
+        EXPECT_EQ(e.kind, kind::kMenuItem);
+        EXPECT_EQ(e.caption, captions[i]);
+        EXPECT_EQ(e.level, i == 0 ? 0u : 1u);
+        if (i == 0) EXPECT_EQ(e.click_offset, image::kNoRoutine);
+        else EXPECT_TRUE(routine_start(e.click_offset)) << i;
+    }
+}
+
+TEST_F(CompiledImage, EveryFeatureIsBound) {
+    const image::FormModel& form = image_->form;
+    const MainWindow& mw = main_window();
+    for (int32_t event : {brindle::abi::event::kPrincipal, brindle::abi::event::kTrayIcon}) {
+        auto offset = form.find_routine(mw.id, mw.element_id, event);
+        ASSERT_TRUE(offset.has_value()) << event;
+        EXPECT_TRUE(routine_start(*offset)) << event;
+    }
+    for (const Control& c : controls()) {
+        auto offset = form.find_routine(mw.id, c.id, brindle::abi::event::kPrincipal);
+        if (c.feature == Feature::None) {
+            EXPECT_FALSE(offset.has_value()) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(offset.has_value()) << c.name;
+        EXPECT_TRUE(routine_start(*offset)) << c.name;
+    }
+}
+
+TEST_F(CompiledImage, TrayIconBlockIsAConstant) {
+    const Bytes icon = tray_icon_file();
+    ByteView constants = image_->constants().data();
+    auto at = std::search(constants.begin(), constants.end(), icon.begin(), icon.end());
+    ASSERT_NE(at, constants.end());
+    const uint32_t offset = static_cast<uint32_t>(at - constants.begin());
+    ASSERT_GE(offset, 8u);
+    auto block = image_->constants().bytes_at(offset - 8);
+    ASSERT_TRUE(block.has_value()) << block.error().describe();
+    ASSERT_EQ(block->size(), icon.size());
+    EXPECT_EQ(load_u16le(block->data() + 4), 20u);  // the ICO directory's image count
+}
+
+TEST_F(CompiledImage, InspectorReadsTheWrittenFile) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "brindle-compile-test.img";
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes_->data()), static_cast<std::streamsize>(bytes_->size()));
+    }
+    const std::string command = std::string(BRINDLE_IMAGE_TOOL) + " dump --json " + file.string() + " > /dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::filesystem::remove(file);
+}
+
+TEST(ImageCompilerInput, MissingOrBadPicturesAreNamed) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "brindle-compile-pictures";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    auto missing = compile_application(dir);
+    ASSERT_FALSE(missing.has_value());
+    EXPECT_EQ(missing.error().field, "layout1.gif");
+
+    for (const char* name : {"layout1.gif", "layout2.gif", "layout3.gif", "layout4.gif", "layout5.gif"})
+        std::filesystem::copy_file(kPictures / name, dir / name);
+    std::ofstream(dir / "forum_button.gif") << "PNG, not a GIF";
+    auto bad = compile_application(dir);
+    ASSERT_FALSE(bad.has_value());
+    EXPECT_EQ(bad.error().field, "forum_button.gif");
+    EXPECT_NE(bad.error().message.find("not a GIF89a file"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
