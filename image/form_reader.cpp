@@ -5,11 +5,13 @@
 #include <map>
 #include <set>
 
+#include "common/hex.h"
 #include "image/kernel_abi.h"
 #include "image/property_blobs.h"
 #include "image/try.h"
 
 namespace brindle::image {
+
 namespace {
 
 namespace id = abi::id;
@@ -26,12 +28,6 @@ Result<void> expect_zero(ByteCursor& c, size_t n, const char* field) {
     if (std::any_of(v.begin(), v.end(), [](uint8_t b) { return b != 0; }))
         return fail("reserved bytes are not zero", field, at);
     return {};
-}
-
-std::string hex(uint32_t v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%08X", v);
-    return buf;
 }
 
 Result<Element> read_menu_item(ByteCursor& c, Element e) {
@@ -87,13 +83,13 @@ Result<Element> read_element(ByteView record, uint64_t base, uint32_t element_id
     e.kind = BRINDLE_TRY(c.u32("kind"));
     const uint32_t top = id::top(element_id);
     if (first && (top != id::kWindowElementTop || e.kind != kind::kWindow))
-        return fail("the first element must be the window element (0x06 identifier, window kind), not " + hex(element_id),
+        return fail("the first element must be the window element (0x06 identifier, window kind), not " + hex_id(element_id),
                     "element_id", base);
     if (!first && top != id::kControlTop && top != id::kMenuItemTop)
-        return fail("element identifier " + hex(element_id) + " is neither a control nor a menu item", "element_id", base);
-    if (!is_known_kind(e.kind)) return fail("unknown kind code " + hex(e.kind), "kind", base + 4);
+        return fail("element identifier " + hex_id(element_id) + " is neither a control nor a menu item", "element_id", base);
+    if (!is_known_kind(e.kind)) return fail("unknown kind code " + hex_id(e.kind), "kind", base + 4);
     if ((top == id::kMenuItemTop) != (e.kind == kind::kMenuItem))
-        return fail("menu item identifiers and the menu item kind go together (" + hex(element_id) + ", kind " + hex(e.kind) + ")",
+        return fail("menu item identifiers and the menu item kind go together (" + hex_id(element_id) + ", kind " + hex_id(e.kind) + ")",
                     "kind", base + 4);
     if (!first && e.kind == kind::kWindow) return fail("only the first element may be of the window kind", "kind", base + 4);
     BRINDLE_CHECK(expect_zero(c, kHeadReserved, "element reserved"));
@@ -117,7 +113,7 @@ Result<FormWindow> read_window_block(ByteCursor& c, ByteView data, uint64_t base
     w.block_word = BRINDLE_TRY(c.u32("block_word"));
     w.unit_id = BRINDLE_TRY(c.u32("unit_id"));
     if (id::top(w.unit_id) != id::kWindowUnitTop)
-        return fail("window unit identifier " + hex(w.unit_id) + " does not have the top byte 0x19", "unit_id", c.offset() - 4);
+        return fail("window unit identifier " + hex_id(w.unit_id) + " does not have the top byte 0x19", "unit_id", c.offset() - 4);
     BRINDLE_CHECK(expect_zero(c, 8, "window block reserved"));
     const uint32_t element_count = BRINDLE_TRY(c.u32("element_count"));
     const uint64_t count_at = c.offset() - 4;
@@ -175,7 +171,7 @@ Result<void> check_window(const FormWindow& w, std::optional<uint32_t> code_size
             if (e.level == 0) seen_title = true;
             else if (!seen_title) return fail("a menu item comes before any menu title", "level", off);
             if (code_size && e.click_offset != kNoRoutine && e.click_offset >= *code_size)
-                return fail("click_offset " + hex(e.click_offset) + " lies outside the code data", "click_offset", off);
+                return fail("click_offset " + hex_id(e.click_offset) + " lies outside the code data", "click_offset", off);
             continue;
         }
         if (i == 0 && e.parent_id != 0) return fail("the window element has no parent", "parent_id", off);
@@ -183,13 +179,13 @@ Result<void> check_window(const FormWindow& w, std::optional<uint32_t> code_size
             auto it = by_id.find(e.parent_id);
             if (it == by_id.end() || it->second->is_menu_item() ||
                 (it->second->kind != kind::kGroupBox && it->second->kind != kind::kTabControl))
-                return fail("parent_id " + hex(e.parent_id) + " names no group box or tab control of this window",
+                return fail("parent_id " + hex_id(e.parent_id) + " names no group box or tab control of this window",
                             "parent_id", off);
         }
         if (code_size)
             for (const EventBinding& b : e.events)
                 if (b.code_offset >= *code_size)
-                    return fail("code_offset " + hex(b.code_offset) + " lies outside the code data", "code_offset", off);
+                    return fail("code_offset " + hex_id(b.code_offset) + " lies outside the code data", "code_offset", off);
     }
     for (const Element& e : w.elements) {
         if (e.is_menu_item()) continue;
@@ -202,22 +198,22 @@ Result<void> check_window(const FormWindow& w, std::optional<uint32_t> code_size
             }
             auto it = by_id.find(child);
             if (it == by_id.end() || id::top(child) != id::kControlTop)
-                return fail("child " + hex(child) + " names no control of this window", "child_id", off);
+                return fail("child " + hex_id(child) + " names no control of this window", "child_id", off);
             if (it->second->parent_id != e.id)
-                return fail("child " + hex(child) + " names another parent", "child_id", off);
-            if (++listed[child] > 1) return fail("child " + hex(child) + " is listed twice", "child_id", off);
+                return fail("child " + hex_id(child) + " names another parent", "child_id", off);
+            if (++listed[child] > 1) return fail("child " + hex_id(child) + " is listed twice", "child_id", off);
         }
     }
     for (const Element& e : w.elements) {
         if (e.is_menu_item() || e.parent_id == 0) continue;
         if (listed[e.id] != 1)
-            return fail("control " + hex(e.id) + " is missing from its parent's child list", "parent_id", where(e.id));
+            return fail("control " + hex_id(e.id) + " is missing from its parent's child list", "parent_id", where(e.id));
         // Parents must lead back to the window.
         const Element* up = &e;
         size_t steps = 0;
         while (up->parent_id != 0) {
             if (++steps > w.elements.size())
-                return fail("parents of " + hex(e.id) + " form a cycle", "parent_id", where(e.id));
+                return fail("parents of " + hex_id(e.id) + " form a cycle", "parent_id", where(e.id));
             auto parent = by_id.find(up->parent_id);
             if (parent == by_id.end()) break;  // reported above
             up = parent->second;
@@ -232,18 +228,18 @@ Result<void> check_form_at(const FormModel& form, std::optional<uint32_t> code_s
     auto unique = [&](uint32_t identifier, const char* field) -> Result<void> {
         if (!serials.insert(id::serial(identifier)).second) {
             auto it = at.find(identifier);
-            return fail("identifier serial of " + hex(identifier) + " is already in use", field,
+            return fail("identifier serial of " + hex_id(identifier) + " is already in use", field,
                         it == at.end() ? Error::kNoOffset : it->second);
         }
         return {};
     };
     for (const FormWindow& w : form.windows) {
-        if (id::top(w.id) != id::kWindowTop) return fail("window identifier " + hex(w.id) + " lacks the top byte 0x52", "window_id");
+        if (id::top(w.id) != id::kWindowTop) return fail("window identifier " + hex_id(w.id) + " lacks the top byte 0x52", "window_id");
         if (id::top(w.unit_id) != id::kWindowUnitTop)
-            return fail("window unit identifier " + hex(w.unit_id) + " lacks the top byte 0x19", "unit_id");
+            return fail("window unit identifier " + hex_id(w.unit_id) + " lacks the top byte 0x19", "unit_id");
         if (w.elements.empty() || w.elements[0].kind != kind::kWindow ||
             id::top(w.elements[0].id) != id::kWindowElementTop)
-            return fail("window " + hex(w.id) + " must start with its window element", "element_id");
+            return fail("window " + hex_id(w.id) + " must start with its window element", "element_id");
         BRINDLE_CHECK(unique(w.id, "window_id"));
         BRINDLE_CHECK(unique(w.unit_id, "unit_id"));
         for (size_t i = 0; i < w.elements.size(); ++i) {
@@ -252,7 +248,7 @@ Result<void> check_form_at(const FormModel& form, std::optional<uint32_t> code_s
             const bool ok_top = i == 0 ? top == id::kWindowElementTop : top == id::kControlTop || top == id::kMenuItemTop;
             if (!ok_top || !is_known_kind(e.kind) || (top == id::kMenuItemTop) != (e.kind == kind::kMenuItem) ||
                 (i != 0 && e.kind == kind::kWindow))
-                return fail("element " + hex(e.id) + " has the wrong identifier or kind for its place", "element_id");
+                return fail("element " + hex_id(e.id) + " has the wrong identifier or kind for its place", "element_id");
             BRINDLE_CHECK(unique(e.id, "element_id"));
         }
         BRINDLE_CHECK(check_window(w, code_size, at));
@@ -278,7 +274,7 @@ Result<FormModel> read_form(ByteView data, uint64_t base, std::optional<uint32_t
     for (FormWindow& w : form.windows) {
         w.id = BRINDLE_TRY(c.u32("window_id"));
         if (id::top(w.id) != id::kWindowTop)
-            return fail("window identifier " + hex(w.id) + " lacks the top byte 0x52", "window_id", c.offset() - 4);
+            return fail("window identifier " + hex_id(w.id) + " lacks the top byte 0x52", "window_id", c.offset() - 4);
     }
     for (FormWindow& w : form.windows) w.window_word = BRINDLE_TRY(c.u32("window_word"));
     std::map<uint32_t, uint64_t> at;

@@ -2,6 +2,7 @@
 // The contract between compiled routines and the runtime kernel, named once: service-table
 // entries, command numbers, property numbers, argument type tags, kind codes and identifier kinds.
 #include <cstdint>
+#include <string_view>
 
 namespace brindle::abi {
 
@@ -92,6 +93,26 @@ inline constexpr uint32_t kTabControl = 0x00010015;
 inline constexpr uint32_t kHyperlinkBox = 0x0001001D;
 inline constexpr uint32_t kImageButton = 0x00020001;
 inline constexpr uint32_t kWebBrowserBox = 0x00040001;
+
+// A readable name of a known kind; empty for any other code.
+constexpr std::string_view name(uint32_t kind_code) {
+    switch (kind_code) {
+        case kWindow: return "window";
+        case kMenuItem: return "menu item";
+        case kEditBox: return "edit box";
+        case kPictureBox: return "picture box";
+        case kGroupBox: return "group box";
+        case kLabel: return "label";
+        case kButton: return "button";
+        case kRadioBox: return "radio box";
+        case kComboBox: return "combo box";
+        case kTabControl: return "tab control";
+        case kHyperlinkBox: return "hyperlink box";
+        case kImageButton: return "image button";
+        case kWebBrowserBox: return "web browser box";
+    }
+    return {};
+}
 }  // namespace kind
 
 // Identifiers: the top byte says what the object is, the low three bytes are a serial.

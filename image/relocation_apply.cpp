@@ -1,20 +1,11 @@
 #include "image/relocation_apply.h"
 
 #include <algorithm>
-#include <cstdio>
-
+#include "common/hex.h"
 #include "image/kernel_abi.h"
 #include "image/try.h"
 
 namespace brindle::image {
-
-namespace {
-std::string hex(uint32_t v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%X", v);
-    return buf;
-}
-}  // namespace
 
 Result<std::vector<Relocation>> read_relocations(ByteView records, uint64_t base_offset) {
     ByteCursor c(records, 0, base_offset);

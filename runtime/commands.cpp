@@ -1,19 +1,13 @@
 #include "runtime/commands.h"
 
 #include <bit>
-#include <cstdio>
-
+#include "common/hex.h"
 #include "image/kernel_abi.h"
 #include "runtime/conversions.h"
 
 namespace brindle::runtime {
-namespace {
 
-std::string hex(uint32_t v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%X", v);
-    return buf;
-}
+namespace {
 
 double as_double(const Argument& a) { return std::bit_cast<double>(uint64_t(a.high) << 32 | a.value); }
 float as_float(const Argument& a) { return std::bit_cast<float>(a.value); }

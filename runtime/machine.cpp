@@ -6,16 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/hex.h"
 #include "runtime/memory_map.h"
 
 namespace brindle::runtime {
-namespace {
 
-std::string hex(uint32_t v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%X", v);
-    return buf;
-}
+namespace {
 
 int uc_reg_id(Reg r) {
     switch (r) {

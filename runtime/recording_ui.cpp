@@ -1,29 +1,19 @@
 #include "runtime/recording_ui.h"
 
-#include <cstdio>
-
+#include "common/hex.h"
 #include "image/kernel_abi.h"
 
 namespace brindle::runtime {
-namespace {
-
-std::string hex(uint32_t v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%08X", v);
-    return buf;
-}
-
-}  // namespace
 
 Result<void> RecordingUi::create_window(uint32_t window_id) {
-    log.push_back("create " + hex(window_id));
+    log.push_back("create " + hex_id(window_id));
     created_windows.push_back(window_id);
     if (auto it = creation_events.find(window_id); it != creation_events.end()) post(it->second);
     return {};
 }
 
 Result<PropertyValue> RecordingUi::read_property(uint32_t window_id, uint32_t element_id, uint32_t property) {
-    log.push_back("read " + hex(window_id) + " " + hex(element_id) + " " + std::to_string(property));
+    log.push_back("read " + hex_id(window_id) + " " + hex_id(element_id) + " " + std::to_string(property));
     auto it = properties.find({window_id, element_id, property});
     if (it != properties.end()) return it->second;
     // A never-filled property: the empty text for texts, 0 for everything else.
@@ -33,7 +23,7 @@ Result<PropertyValue> RecordingUi::read_property(uint32_t window_id, uint32_t el
 
 Result<void> RecordingUi::write_property(uint32_t window_id, uint32_t element_id, uint32_t property,
                                          const PropertyValue& value) {
-    log.push_back("write " + hex(window_id) + " " + hex(element_id) + " " + std::to_string(property));
+    log.push_back("write " + hex_id(window_id) + " " + hex_id(element_id) + " " + std::to_string(property));
     properties[{window_id, element_id, property}] = value;
     return {};
 }
@@ -51,17 +41,17 @@ void RecordingUi::set_clipboard_text(std::string_view text) {
 }
 
 void RecordingUi::place_tray_icon(uint32_t window_id, ByteView icon_file, std::string_view tooltip) {
-    log.push_back("tray " + hex(window_id));
+    log.push_back("tray " + hex_id(window_id));
     tray_icons.push_back({window_id, Bytes(icon_file.begin(), icon_file.end()), std::string(tooltip)});
 }
 
 void RecordingUi::pop_up_menu(uint32_t window_id, uint32_t menu_id) {
-    log.push_back("menu " + hex(window_id) + " " + hex(menu_id));
+    log.push_back("menu " + hex_id(window_id) + " " + hex_id(menu_id));
     menus.emplace_back(window_id, menu_id);
 }
 
 void RecordingUi::close_window(uint32_t window_id) {
-    log.push_back("close " + hex(window_id));
+    log.push_back("close " + hex_id(window_id));
     closed_windows.push_back(window_id);
 }
 

@@ -1,19 +1,9 @@
 #include "runtime/services.h"
 
-#include <cstdio>
-
+#include "common/hex.h"
 #include "image/kernel_abi.h"
 
 namespace brindle::runtime {
-namespace {
-
-std::string hex(uint32_t v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%X", v);
-    return buf;
-}
-
-}  // namespace
 
 Result<uint32_t> Services::argument(uint32_t i) {
     auto value = machine_.read_u32(machine_.reg(Reg::Esp) + 4 + 4 * i);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/gbk.h"
+#include "common/hex.h"
 #include "image/inspect/disassembly.h"
 #include "image/inspect/json_writer.h"
 #include "image/kernel_abi.h"
@@ -24,12 +25,6 @@ std::string hex(uint64_t v) {
 }
 
 // Identifiers with all eight digits: the top byte says what they are.
-std::string id_hex(uint32_t v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%08X", v);
-    return buf;
-}
-
 // Decimal version fields as numbers when they fit, else as written.
 void version_field(JsonWriter& j, std::string_view name, const std::string& digits) {
     if (!digits.empty() && digits.size() <= 18) j.field(name, static_cast<int64_t>(std::stoll(digits)));
@@ -133,22 +128,8 @@ std::string_view picture_format(ByteView p) {
 }
 
 std::string_view kind_name(uint32_t k) {
-    switch (k) {
-        case kind::kWindow: return "window";
-        case kind::kMenuItem: return "menu item";
-        case kind::kEditBox: return "edit box";
-        case kind::kPictureBox: return "picture box";
-        case kind::kGroupBox: return "group box";
-        case kind::kLabel: return "label";
-        case kind::kButton: return "button";
-        case kind::kRadioBox: return "radio box";
-        case kind::kComboBox: return "combo box";
-        case kind::kTabControl: return "tab control";
-        case kind::kHyperlinkBox: return "hyperlink box";
-        case kind::kImageButton: return "image button";
-        case kind::kWebBrowserBox: return "web browser box";
-    }
-    return "unknown";
+    std::string_view name = kind::name(k);
+    return name.empty() ? "unknown" : name;
 }
 
 void print_json(const Image& image, std::ostream& out) {
@@ -251,9 +232,9 @@ void print_listing(const Image& image, std::ostream& out) {
     }
     for (const image::FormWindow& w : image.form.windows) {
         const auto pages = w.pages();
-        out << "window " << id_hex(w.id) << " unit " << id_hex(w.unit_id) << ", " << w.elements.size() << " elements\n";
+        out << "window " << hex_id(w.id) << " unit " << hex_id(w.unit_id) << ", " << w.elements.size() << " elements\n";
         for (const Element& e : w.elements) {
-            out << "  " << id_hex(e.id) << " " << kind_name(e.kind);
+            out << "  " << hex_id(e.id) << " " << kind_name(e.kind);
             if (!e.name.empty()) out << " " << gbk_to_utf8(e.name);
             if (e.is_menu_item()) {
                 out << "  level " << e.level << " \"" << gbk_to_utf8(e.caption) << "\"";
@@ -262,7 +243,7 @@ void print_listing(const Image& image, std::ostream& out) {
                 continue;
             }
             out << "  (" << e.left << ", " << e.top << ") " << e.width << "x" << e.height << " flags " << e.flags;
-            if (e.parent_id) out << " parent " << id_hex(e.parent_id);
+            if (e.parent_id) out << " parent " << hex_id(e.parent_id);
             if (auto it = pages.find(e.id); it != pages.end()) out << " page " << it->second;
             for (const image::EventBinding& b : e.events) out << " event " << b.index << "->" << hex(b.code_offset);
             const Properties& p = e.properties;

@@ -85,22 +85,9 @@ void set_checked(QRadioButton& radio, bool on) {
 
 }  // namespace
 
-const char* kind_name(uint32_t kind_code) {
-    switch (kind_code) {
-        case kind::kWindow: return "window";
-        case kind::kEditBox: return "edit box";
-        case kind::kPictureBox: return "picture box";
-        case kind::kGroupBox: return "group box";
-        case kind::kLabel: return "label";
-        case kind::kButton: return "button";
-        case kind::kRadioBox: return "radio box";
-        case kind::kComboBox: return "combo box";
-        case kind::kTabControl: return "tab control";
-        case kind::kHyperlinkBox: return "hyperlink box";
-        case kind::kImageButton: return "image button";
-        case kind::kWebBrowserBox: return "web browser box";
-        default: return "control of an unknown kind";
-    }
+std::string kind_name(uint32_t kind_code) {
+    std::string_view name = kind::name(kind_code);
+    return name.empty() ? "control of an unknown kind" : std::string(name);
 }
 
 void set_hyperlink(QLabel& label, const QString& caption, const QString& address) {

@@ -22,7 +22,7 @@ Result<void> type_text(const BuiltControl& control, const QString& text);
 // A hyperlink label's caption and address (the address stands in for an empty caption).
 void set_hyperlink(QLabel& label, const QString& caption, const QString& address);
 
-const char* kind_name(uint32_t kind);
+std::string kind_name(uint32_t kind);
 // "a label", "an edit box".
 std::string a_kind(uint32_t kind);
 

@@ -8,12 +8,14 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "common/hex.h"
 #include "image/kernel_abi.h"
 #include "runtime/qt/control_properties.h"
 #include "runtime/qt/icon_file.h"
 #include "runtime/qt/text_codec.h"
 
 namespace brindle::runtime::qt {
+
 namespace {
 
 // A user closing the window from its frame closes it as the program would.
@@ -30,12 +32,6 @@ public:
 private:
     std::function<void()> on_close_;
 };
-
-std::string hex(uint32_t v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%08X", v);
-    return buf;
-}
 
 }  // namespace
 
@@ -54,9 +50,9 @@ const BuiltWindow* QtUi::window(uint32_t window_id) const {
 
 Result<const BuiltControl*> QtUi::control(uint32_t window_id, uint32_t element_id) const {
     const BuiltWindow* w = window(window_id);
-    if (!w) return fail("window " + hex(window_id) + " is not open");
+    if (!w) return fail("window " + hex_id(window_id) + " is not open");
     const BuiltControl* c = w->find(element_id);
-    if (!c) return fail("window " + hex(window_id) + " has no control " + hex(element_id));
+    if (!c) return fail("window " + hex_id(window_id) + " has no control " + hex_id(element_id));
     return c;
 }
 
@@ -72,7 +68,7 @@ Result<void> QtUi::create_window(uint32_t window_id) {
         return {};
     }
     const image::FormWindow* form = form_.find_window(window_id);
-    if (!form) return fail("the form describes no window " + hex(window_id));
+    if (!form) return fail("the form describes no window " + hex_id(window_id));
     BuilderCallbacks callbacks{
         .clicked = [this, window_id](uint32_t element) { deliver(window_id, element, abi::event::kPrincipal); },
         .menu_chosen = [this, window_id](uint32_t item) { deliver(window_id, item, abi::event::kPrincipal); },
@@ -141,9 +137,9 @@ void QtUi::tray_event(uint32_t window_id, int code) {
 
 void QtUi::pop_up_menu(uint32_t window_id, uint32_t menu_id) {
     const BuiltWindow* w = window(window_id);
-    if (!w) return report_fault("window " + hex(window_id) + " is not open");
+    if (!w) return report_fault("window " + hex_id(window_id) + " is not open");
     auto menu = w->menus.find(menu_id);
-    if (menu == w->menus.end()) return report_fault("window " + hex(window_id) + " has no menu " + hex(menu_id));
+    if (menu == w->menus.end()) return report_fault("window " + hex_id(window_id) + " has no menu " + hex_id(menu_id));
     desktop_.pop_up_menu(*menu->second);
 }
 
@@ -224,9 +220,9 @@ Result<void> QtUi::click(ControlRef ref) {
 
 Result<void> QtUi::choose_menu_item(ControlRef item) {
     const BuiltWindow* w = window(item.window_id);
-    if (!w) return fail("window " + hex(item.window_id) + " is not open");
+    if (!w) return fail("window " + hex_id(item.window_id) + " is not open");
     auto it = w->menu_items.find(item.element_id);
-    if (it == w->menu_items.end()) return fail("window " + hex(item.window_id) + " has no menu item " + hex(item.element_id));
+    if (it == w->menu_items.end()) return fail("window " + hex_id(item.window_id) + " has no menu item " + hex_id(item.element_id));
     it->second->trigger();
     return {};
 }

@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "common/hex.h"
 #include "image/kernel_abi.h"
 #include "image/property_blobs.h"
 #include "runtime/qt/control_properties.h"
@@ -21,14 +22,9 @@
 #include "runtime/qt/web_start_page.h"
 
 namespace brindle::runtime::qt {
+
 namespace kind = abi::kind;
 namespace {
-
-std::string hex(uint32_t v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%08X", v);
-    return buf;
-}
 
 // Windows colour values are 0x00BBGGRR.
 QColor windows_colour(uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
@@ -167,7 +163,7 @@ const BuiltControl* BuiltWindow::find(uint32_t element_id) const {
 
 Result<std::unique_ptr<BuiltWindow>> build_window(const image::FormWindow& form, const BuilderCallbacks& callbacks) {
     if (form.elements.empty() || form.elements.front().kind != kind::kWindow)
-        return fail("window " + hex(form.id) + " has no window element");
+        return fail("window " + hex_id(form.id) + " has no window element");
     const image::Element& head = form.elements.front();
     auto built = std::make_unique<BuiltWindow>();
     built->id = form.id;
@@ -212,8 +208,8 @@ Result<std::unique_ptr<BuiltWindow>> build_window(const image::FormWindow& form,
         uint32_t at = e->parent_id;
         for (size_t steps = 0; at != 0; ++steps) {
             const image::Element* up = form.find(at);
-            if (!up) return fail("control " + hex(e->id) + " is nested in " + hex(at) + ", which the window does not hold");
-            if (steps > controls.size()) return fail("the parents of control " + hex(e->id) + " form a cycle");
+            if (!up) return fail("control " + hex_id(e->id) + " is nested in " + hex_id(at) + ", which the window does not hold");
+            if (steps > controls.size()) return fail("the parents of control " + hex_id(e->id) + " form a cycle");
             at = up->parent_id;
         }
     }
@@ -224,7 +220,7 @@ Result<std::unique_ptr<BuiltWindow>> build_window(const image::FormWindow& form,
         if (e->parent_id != 0) {
             const BuiltControl* holder = built->find(e->parent_id);
             if (!holder || holder->widget == window)
-                return fail("control " + hex(e->id) + " names parent " + hex(e->parent_id) + ", which is not a control");
+                return fail("control " + hex_id(e->id) + " names parent " + hex_id(e->parent_id) + ", which is not a control");
             parent = holder->widget;
             if (holder->kind == kind::kTabControl) {
                 auto* tabs = static_cast<QTabWidget*>(holder->widget);

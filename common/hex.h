@@ -1,0 +1,21 @@
+#pragma once
+// Numbers in messages: offsets and values as "0x1C", identifiers always with eight digits.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace brindle {
+
+inline std::string hex(uint32_t v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%X", v);
+    return buf;
+}
+
+inline std::string hex_id(uint32_t v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%08X", v);
+    return buf;
+}
+
+}  // namespace brindle
