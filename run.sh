@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
-scripts/build.sh
+scripts/build.sh brindle_executable
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   echo "No display: running Brindle under Xvfb."
   exec scripts/headless-screenshot.sh build/brindle.png 3 build/brindle
