@@ -11,6 +11,7 @@
 #include "image/image_writer.h"
 #include "runtime/kernel.h"
 #include "runtime/recording_ui.h"
+#include "tests/support/closing_image.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ BuiltImage build_image() {
         std::exit(1);
     }
     image::ImageParts parts;
-    parts.libraries = {{"krnln", "d09f2340818511d396f6aaf844c7e325", "5", "0", "kernel"}};
+    parts.libraries = {test::kernel_library_record()};
     parts.const_data = pool.data();
     parts.code = code->code;
     parts.relocations = code->relocations;

@@ -5,6 +5,7 @@
 #include "image/emit_program.h"
 #include "image/image_writer.h"
 #include "tests/runtime/kernel_fixture.h"
+#include "tests/support/closing_image.h"
 
 namespace brindle::runtime::testing {
 namespace {
@@ -24,7 +25,7 @@ protected:
         auto code = program.finish();
         ASSERT_TRUE(code) << code.error().describe();
         image::ImageParts parts;
-        parts.libraries = {{"krnln", "d09f2340818511d396f6aaf844c7e325", "5", "0", "kernel"}};
+        parts.libraries = {test::kernel_library_record()};
         parts.const_data = pool.data();
         parts.code = code->code;
         parts.relocations = code->relocations;

@@ -93,7 +93,7 @@ TEST(KernelLoad, EntryAndReferencesMustLieInTheCode) {
 // An image written by the image writer around a hand-assembled program.
 Bytes write_test_image(TestProgram& program, uint32_t entry) {
     image::ImageParts parts;
-    parts.libraries = {{"krnln", "d09f2340818511d396f6aaf844c7e325", "5", "0", "kernel"}};
+    parts.libraries = {test::kernel_library_record()};
     ProgramParts p = program.parts(entry);
     parts.const_data = program.constants.data();
     parts.code = Bytes(p.code.begin(), p.code.end());

@@ -8,6 +8,10 @@
 
 namespace brindle::test {
 
+image::LibraryRecord kernel_library_record() {
+    return {"rtcore", "6b1e0c4f2a9d4e5b8c3f7a0d1e2b3c4d", "4", "6", "kernel"};
+}
+
 Bytes closing_image() {
     constexpr uint32_t kWindow = 0x52010001, kWindowElement = 0x06010000, kUnit = 0x19010002;
     image::ConstantPool pool;
@@ -26,7 +30,7 @@ Bytes closing_image() {
     if (!model) throw std::runtime_error(model.error().describe());
 
     image::ImageParts parts;
-    parts.libraries = {{"rtcore", "6b1e0c4f2a9d4e5b8c3f7a0d1e2b3c4d", "4", "6", "kernel"}};
+    parts.libraries = {kernel_library_record()};
     parts.const_data = pool.data();
     parts.form = std::move(*model);
     parts.code = std::move(code->code);
