@@ -102,15 +102,10 @@ Result<Bytes> compile_application(const std::filesystem::path& pictures_dir) {
     auto libraries = library_records();
     if (!libraries) return std::unexpected(libraries.error());
 
-    image::ImageParts parts;
+    image::ImageParts parts = image::emit::image_parts(std::move(*code), pool);
     parts.libraries = std::move(*libraries);
-    parts.const_data = pool.data();
     parts.form = std::move(*model);
-    parts.code = std::move(code->code);
-    parts.relocations = std::move(code->relocations);
-    parts.var_size = std::max(code->var_size, kMinimumVarSize);
-    parts.reference_lists = std::move(code->references);
-    parts.entry_offset = code->entry_offset;
+    parts.var_size = std::max(parts.var_size, kMinimumVarSize);
     return image::write_image(parts);
 }
 

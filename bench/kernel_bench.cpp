@@ -65,14 +65,8 @@ BuiltImage build_image() {
         std::fprintf(stderr, "emitting failed: %s\n", code.error().describe().c_str());
         std::exit(1);
     }
-    image::ImageParts parts;
+    image::ImageParts parts = emit::image_parts(std::move(*code), pool);
     parts.libraries = {test::kernel_library_record()};
-    parts.const_data = pool.data();
-    parts.code = code->code;
-    parts.relocations = code->relocations;
-    parts.var_size = code->var_size;
-    parts.reference_lists = code->references;
-    parts.entry_offset = code->entry_offset;
     auto bytes = image::write_image(parts);
     if (!bytes) {
         std::fprintf(stderr, "writing failed: %s\n", bytes.error().describe().c_str());

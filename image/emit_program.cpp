@@ -84,4 +84,15 @@ Result<EmittedCode> Program::finish() {
     return out;
 }
 
+ImageParts image_parts(EmittedCode code, const ConstantPool& pool) {
+    ImageParts parts;
+    parts.const_data = pool.data();
+    parts.code = std::move(code.code);
+    parts.relocations = std::move(code.relocations);
+    parts.reference_lists = std::move(code.references);
+    parts.entry_offset = code.entry_offset;
+    parts.var_size = code.var_size;
+    return parts;
+}
+
 }  // namespace brindle::image::emit

@@ -18,6 +18,7 @@
 #include "common/result.h"
 #include "image/constant_pool.h"
 #include "image/emit_routine.h"
+#include "image/image_writer.h"
 #include "image/relocation.h"
 
 namespace brindle::image::emit {
@@ -31,6 +32,10 @@ struct EmittedCode {
     uint32_t empty_routine_offset = 0;
     uint32_t var_size = 0;  // bytes of global variables the code uses
 };
+
+// The parts of an image that a finished code section fills: its constants, code, relocation records,
+// reference lists, entry routine and var memory. The libraries and the form are the caller's.
+ImageParts image_parts(EmittedCode code, const ConstantPool& pool);
 
 class Program {
 public:

@@ -24,14 +24,8 @@ protected:
     void load(emit::Program& program) {
         auto code = program.finish();
         ASSERT_TRUE(code) << code.error().describe();
-        image::ImageParts parts;
+        image::ImageParts parts = emit::image_parts(std::move(*code), pool);
         parts.libraries = {test::kernel_library_record()};
-        parts.const_data = pool.data();
-        parts.code = code->code;
-        parts.relocations = code->relocations;
-        parts.var_size = code->var_size;
-        parts.reference_lists = code->references;
-        parts.entry_offset = code->entry_offset;
         auto bytes = image::write_image(parts);
         ASSERT_TRUE(bytes) << bytes.error().describe();
         image_bytes = std::move(*bytes);

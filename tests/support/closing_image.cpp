@@ -29,15 +29,10 @@ Bytes closing_image() {
     auto model = form.finish();
     if (!model) throw std::runtime_error(model.error().describe());
 
-    image::ImageParts parts;
+    image::ImageParts parts = image::emit::image_parts(std::move(*code), pool);
     parts.libraries = {kernel_library_record()};
-    parts.const_data = pool.data();
     parts.form = std::move(*model);
-    parts.code = std::move(code->code);
-    parts.relocations = std::move(code->relocations);
-    parts.reference_lists = std::move(code->references);
-    parts.entry_offset = code->entry_offset;
-    parts.var_size = std::max<uint32_t>(code->var_size, 4);
+    parts.var_size = std::max<uint32_t>(parts.var_size, 4);
     auto bytes = image::write_image(parts);
     if (!bytes) throw std::runtime_error(bytes.error().describe());
     return std::move(*bytes);

@@ -43,19 +43,13 @@ Bytes drive_test_image() {
     auto code = program.finish();
     if (!code) throw std::runtime_error(code.error().describe());
 
-    image::ImageParts parts;
+    image::ImageParts parts = image::emit::image_parts(std::move(*code), pool);
     const char* id = "0123456789ABCDEF0123456789ABCDEF";
     parts.libraries = {{"rtcore", id, "4", "6", "core"},
                        {"uikit2", id, "1", "2", "ui"},
                        {"osbridge", id, "1", "0", "os"},
                        {"webpane", id, "1", "0", "web"}};
-    parts.const_data = pool.data();
     parts.form = test_form(b);
-    parts.code = code->code;
-    parts.relocations = code->relocations;
-    parts.var_size = code->var_size;
-    parts.reference_lists = code->references;
-    parts.entry_offset = code->entry_offset;
     auto bytes = image::write_image(parts);
     if (!bytes) throw std::runtime_error(bytes.error().describe());
     return *bytes;
