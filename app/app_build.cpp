@@ -5,23 +5,23 @@
 
 namespace brindle::app {
 
-AppBuild::AppBuild(image::emit::Program& program, image::FormBuilder& form) : program_(program), form_(form) {}
+AppBuild::AppBuild(codegen::Program& program, image::FormBuilder& form) : program_(program), form_(form) {}
 
 void AppBuild::note(Error error) {
     if (!error_) error_ = std::move(error);
 }
 
-image::emit::Control AppBuild::window() const {
+codegen::Control AppBuild::window() const {
     return {main_window().id, main_window().element_id};
 }
 
-image::emit::MenuRef AppBuild::menu() const {
+codegen::MenuRef AppBuild::menu() const {
     for (const MenuItem& item : menu_items())
         if (item.level == 0) return {main_window().id, item.id};
     return {main_window().id, 0};
 }
 
-image::emit::Control AppBuild::control(std::string_view name) {
+codegen::Control AppBuild::control(std::string_view name) {
     if (const Control* c = find_control(name)) return {main_window().id, c->id};
     note(Error{"no control of that name in the catalogue", std::string(name)});
     return window();

@@ -9,26 +9,26 @@
 #include <string_view>
 
 #include "common/result.h"
-#include "image/emit_program.h"
+#include "codegen/program.h"
 #include "image/form_writer.h"
 
 namespace brindle::app {
 
-using image::emit::Routine;
+using codegen::Routine;
 using RoutineBody = std::function<void(Routine&)>;
 
 class AppBuild {
 public:
     // `form` already holds the window and every control of the catalogue.
-    AppBuild(image::emit::Program& program, image::FormBuilder& form);
+    AppBuild(codegen::Program& program, image::FormBuilder& form);
 
     // A control of the main window by its catalogue name. An unknown name is a build error (the
     // first one is reported by status()); the returned handle is then the window element.
-    image::emit::Control control(std::string_view name);
+    codegen::Control control(std::string_view name);
     // The main window's own element: visibility and the window-reference argument go through it.
-    image::emit::Control window() const;
+    codegen::Control window() const;
     // The menu title 程序菜单, for the pop-up command.
-    image::emit::MenuRef menu() const;
+    codegen::MenuRef menu() const;
 
     // Emits a routine and binds it to event `event` of the named control (0: the click).
     void on(std::string_view control_name, const RoutineBody& body, int32_t event = 0);
@@ -44,7 +44,7 @@ private:
     void note(Error error);
     uint32_t emit(std::string_view name, const RoutineBody& body, uint32_t argument_count = 0);
 
-    image::emit::Program& program_;
+    codegen::Program& program_;
     image::FormBuilder& form_;
     std::optional<Error> error_;
 };

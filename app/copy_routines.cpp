@@ -13,7 +13,7 @@ void add_copy_routines(AppBuild& app) {
             // command, and the confirmation is shown either way.
             r.set_clipboard(r.read_text(box));
             if (entry.title)
-                r.message_box(kCopiedMessage, entry.style, image::emit::TextArg(*entry.title));
+                r.message_box(kCopiedMessage, entry.style, codegen::TextArg(*entry.title));
             else
                 r.message_box(kCopiedMessage, entry.style);
         });

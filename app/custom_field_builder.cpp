@@ -10,9 +10,9 @@
 namespace brindle::app {
 namespace {
 
-using image::emit::IntVar;
-using image::emit::TextArg;
-using image::emit::TextVar;
+using codegen::IntVar;
+using codegen::TextArg;
+using codegen::TextVar;
 
 constexpr std::array<std::string_view, 5> kFieldBoxes = {"编辑框_字段名1", "编辑框_字段名2", "编辑框_字段名3",
                                                          "编辑框_字段名4", "编辑框_字段名5"};
@@ -33,7 +33,7 @@ void add_custom_field_routines(AppBuild& app) {
     const auto order_box = app.control("组合框_自定义字段排序");
     const auto rows_box = app.control("编辑框_自定义条数");
     const auto output_box = app.control("编辑框_自定义字段");
-    std::array<image::emit::Control, 5> field_boxes{};
+    std::array<codegen::Control, 5> field_boxes{};
     for (size_t n = 0; n < field_boxes.size(); ++n) field_boxes[n] = app.control(kFieldBoxes[n]);
 
     app.on("按钮_自定义生成", [=](Routine& r) {

@@ -10,9 +10,9 @@
 namespace brindle::app {
 namespace {
 
-using image::emit::Int;
-using image::emit::IntVar;
-using image::emit::TextVar;
+using codegen::Int;
+using codegen::IntVar;
+using codegen::TextVar;
 
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kBlankLine = "\r\n\r\n";
@@ -53,10 +53,10 @@ void add_document_list_routines(AppBuild& app) {
     const auto picture_summary_template = app.control("编辑框_图片摘要");
     const auto summary_template = app.control("编辑框_带摘要");
     const auto output = app.control("编辑框_标签输出1");
-    const std::array<image::emit::Control, 5> style_boxes = {app.control("单选框_1"), app.control("单选框_2"),
+    const std::array<codegen::Control, 5> style_boxes = {app.control("单选框_1"), app.control("单选框_2"),
                                                              app.control("单选框_3"), app.control("单选框_4"),
                                                              app.control("单选框_5")};
-    std::array<image::emit::Control, 6> date_stores{};
+    std::array<codegen::Control, 6> date_stores{};
     for (size_t i = 0; i < date_stores.size(); ++i) date_stores[i] = app.control(kDateStores[i]);
 
     app.on("生成_标签", [=](Routine& r) {

@@ -1,4 +1,5 @@
 #include "app/form_from_catalogue.h"
+#include "common/try.h"
 
 #include <string>
 
@@ -91,9 +92,8 @@ Result<Properties> properties_of(const Control& c, const Pictures& pictures) {
                 if (!store) return fail("text store " + std::string(c.name) + " has no text", std::string(c.name));
                 text = store->text;
             }
-            auto converted = gbk(text, c, "initial text");
-            if (!converted) return std::unexpected(converted.error());
-            p.text = std::move(*converted);
+            BRINDLE_TRY(auto converted, gbk(text, c, "initial text"));
+            p.text = std::move(converted);
             break;
         }
         case ControlKind::Label:
@@ -101,56 +101,47 @@ Result<Properties> properties_of(const Control& c, const Pictures& pictures) {
             [[fallthrough]];
         case ControlKind::Button:
         case ControlKind::GroupBox: {
-            auto caption = gbk(c.text, c, "caption");
-            if (!caption) return std::unexpected(caption.error());
-            p.caption = std::move(*caption);
+            BRINDLE_TRY(auto caption, gbk(c.text, c, "caption"));
+            p.caption = std::move(caption);
             break;
         }
         case ControlKind::RadioBox: {
             image::set_checked(k, p, c.checked);
-            auto caption = gbk(c.text, c, "caption");
-            if (!caption) return std::unexpected(caption.error());
-            p.caption = std::move(*caption);
+            BRINDLE_TRY(auto caption, gbk(c.text, c, "caption"));
+            p.caption = std::move(caption);
             break;
         }
         case ControlKind::ComboBox:
         case ControlKind::TabControl:
             for (std::string_view item : c.items) {
-                auto converted = gbk(item, c, "item");
-                if (!converted) return std::unexpected(converted.error());
-                p.items.push_back(std::move(*converted));
+                BRINDLE_TRY(auto converted, gbk(item, c, "item"));
+                p.items.push_back(std::move(converted));
             }
             break;
         case ControlKind::HyperlinkBox: {
-            auto caption = gbk(c.text, c, "caption");
-            if (!caption) return std::unexpected(caption.error());
-            auto url = gbk(c.url, c, "web address");
-            if (!url) return std::unexpected(url.error());
-            p.caption = std::move(*caption);
-            p.url = std::move(*url);
+            BRINDLE_TRY(auto caption, gbk(c.text, c, "caption"));
+            BRINDLE_TRY(auto url, gbk(c.url, c, "web address"));
+            p.caption = std::move(caption);
+            p.url = std::move(url);
             break;
         }
         case ControlKind::PictureBox: {
-            auto picture = picture_of(c, pictures);
-            if (!picture) return std::unexpected(picture.error());
+            BRINDLE_TRY(auto picture, picture_of(c, pictures));
             // No picture: an empty blob, every property at its default.
-            if (picture->empty()) return Properties{};
-            p.picture.assign(picture->begin(), picture->end());
+            if (picture.empty()) return Properties{};
+            p.picture.assign(picture.begin(), picture.end());
             break;
         }
         case ControlKind::ImageButton: {
-            auto picture = picture_of(c, pictures);
-            if (!picture) return std::unexpected(picture.error());
-            auto caption = gbk(c.text, c, "caption");
-            if (!caption) return std::unexpected(caption.error());
-            p.picture.assign(picture->begin(), picture->end());
-            p.caption = std::move(*caption);
+            BRINDLE_TRY(auto picture, picture_of(c, pictures));
+            BRINDLE_TRY(auto caption, gbk(c.text, c, "caption"));
+            p.picture.assign(picture.begin(), picture.end());
+            p.caption = std::move(caption);
             break;
         }
         case ControlKind::WebBrowserBox: {
-            auto url = gbk(c.url, c, "web address");
-            if (!url) return std::unexpected(url.error());
-            p.url = std::move(*url);
+            BRINDLE_TRY(auto url, gbk(c.url, c, "web address"));
+            p.url = std::move(url);
             break;
         }
     }
@@ -161,14 +152,12 @@ image::Geometry geometry(const Rect& r) { return {r.left, r.top, r.width, r.heig
 
 Result<void> add_control(image::FormBuilder& form, const Control& c, uint32_t parent_id, const Pictures& pictures) {
     const MainWindow& window = main_window();
-    auto name = gbk(c.name, c, "name");
-    if (!name) return std::unexpected(name.error());
-    auto properties = properties_of(c, pictures);
-    if (!properties) return std::unexpected(properties.error());
-    auto element = form.add_control(window.id, c.id, kind_code(c.kind), std::move(*name), geometry(c.rect), parent_id,
+    BRINDLE_TRY(auto name, gbk(c.name, c, "name"));
+    BRINDLE_TRY(auto properties, properties_of(c, pictures));
+    auto element = form.add_control(window.id, c.id, kind_code(c.kind), std::move(name), geometry(c.rect), parent_id,
                                     c.visible);
     if (!element) return fail(element.error().message + " (" + std::string(c.name) + ")", std::string(c.name));
-    (*element)->properties = std::move(*properties);
+    (*element)->properties = std::move(properties);
     return {};
 }
 
@@ -212,8 +201,7 @@ Result<void> add_catalogue(image::FormBuilder& form, const Pictures& pictures) {
     for (const MenuItem& item : menu_items()) {
         auto item_caption = utf8_to_gbk(item.caption);
         if (!item_caption) return fail("a menu caption cannot be written in GBK", "menu item");
-        auto added = form.add_menu_item(window.id, item.id, static_cast<uint32_t>(item.level), std::move(*item_caption));
-        if (!added) return std::unexpected(added.error());
+        BRINDLE_TRY(auto added, form.add_menu_item(window.id, item.id, static_cast<uint32_t>(item.level), std::move(*item_caption)));
     }
     return {};
 }

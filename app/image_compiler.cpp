@@ -1,4 +1,5 @@
 #include "app/image_compiler.h"
+#include "common/try.h"
 
 #include <algorithm>
 #include <fstream>
@@ -10,7 +11,7 @@
 #include "app/form_from_catalogue.h"
 #include "common/gbk.h"
 #include "image/constant_pool.h"
-#include "image/emit_program.h"
+#include "codegen/program.h"
 #include "image/image_writer.h"
 
 namespace brindle::app {
@@ -59,13 +60,11 @@ Result<Bytes> read_picture(const std::filesystem::path& path) {
 Result<Pictures> load_pictures(const std::filesystem::path& dir) {
     Pictures pictures;
     for (int i = 0; i < 5; ++i) {
-        auto layout = read_picture(dir / ("layout" + std::to_string(i + 1) + ".gif"));
-        if (!layout) return std::unexpected(layout.error());
-        pictures.layouts[i] = std::move(*layout);
+        BRINDLE_TRY(auto layout, read_picture(dir / ("layout" + std::to_string(i + 1) + ".gif")));
+        pictures.layouts[i] = std::move(layout);
     }
-    auto forum = read_picture(dir / "forum_button.gif");
-    if (!forum) return std::unexpected(forum.error());
-    pictures.forum_button = std::move(*forum);
+    BRINDLE_TRY(auto forum, read_picture(dir / "forum_button.gif"));
+    pictures.forum_button = std::move(forum);
     return pictures;
 }
 
@@ -84,27 +83,23 @@ void add_all_routines(AppBuild& app) {
 }  // namespace
 
 Result<Bytes> compile_application(const std::filesystem::path& pictures_dir) {
-    auto pictures = load_pictures(pictures_dir);
-    if (!pictures) return std::unexpected(pictures.error());
+    BRINDLE_TRY(auto pictures, load_pictures(pictures_dir));
 
     image::FormBuilder form;
-    if (auto added = add_catalogue(form, *pictures); !added) return std::unexpected(added.error());
+    BRINDLE_CHECK(add_catalogue(form, pictures));
 
     image::ConstantPool pool;
-    image::emit::Program program(pool, main_window().id);
+    codegen::Program program(pool, main_window().id);
     AppBuild app(program, form);
     add_all_routines(app);
-    if (auto status = app.status(); !status) return std::unexpected(status.error());
-    auto code = program.finish();
-    if (!code) return std::unexpected(code.error());
-    auto model = form.finish();
-    if (!model) return std::unexpected(model.error());
-    auto libraries = library_records();
-    if (!libraries) return std::unexpected(libraries.error());
+    BRINDLE_CHECK(app.status());
+    BRINDLE_TRY(auto code, program.finish());
+    BRINDLE_TRY(auto model, form.finish());
+    BRINDLE_TRY(auto libraries, library_records());
 
-    image::ImageParts parts = image::emit::image_parts(std::move(*code), pool);
-    parts.libraries = std::move(*libraries);
-    parts.form = std::move(*model);
+    image::ImageParts parts = codegen::image_parts(std::move(code), pool);
+    parts.libraries = std::move(libraries);
+    parts.form = std::move(model);
     parts.var_size = std::max(parts.var_size, kMinimumVarSize);
     return image::write_image(parts);
 }

@@ -37,7 +37,7 @@ void add_navigation_routines(AppBuild& app) {
         // Two typeid attributes would contradict each other: refuse and keep the box as it was.
         r.if_(r.not_empty(id) && r.not_empty(parent), [&] {
             r.message_box("搞混了！上级栏目和本级栏目请不要一次出现，只能填一个空。", abi::style::kWarning,
-                          image::emit::TextArg("导航栏目调用野心太大，失败"));
+                          codegen::TextArg("导航栏目调用野心太大，失败"));
             r.return_();
         });
 

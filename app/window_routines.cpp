@@ -21,9 +21,9 @@ const Bytes& tray_icon() {
 }  // namespace
 
 void add_window_routines(AppBuild& app) {
-    using image::emit::Routine;
-    const image::emit::Control window = app.window();
-    const image::emit::MenuRef menu = app.menu();
+    using codegen::Routine;
+    const codegen::Control window = app.window();
+    const codegen::MenuRef menu = app.menu();
 
     app.on_window(abi::event::kPrincipal,
                   [&](Routine& r) { r.place_tray_icon(window, tray_icon(), "Brindle"); });
@@ -31,7 +31,7 @@ void add_window_routines(AppBuild& app) {
     app.on_window(
         abi::event::kTrayIcon,
         [&](Routine& r) {
-            const image::emit::Int code = r.argument(0);
+            const codegen::Int code = r.argument(0);
             r.if_(code == kIconShow, [&] { r.set_visible(window, true); },
                   [&] { r.if_(code == kIconMenu, [&] { r.pop_up_menu(window, menu); }); });
         },

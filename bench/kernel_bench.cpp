@@ -7,16 +7,16 @@
 #include <string>
 
 #include "image/constant_pool.h"
-#include "image/emit_program.h"
+#include "codegen/program.h"
 #include "image/image_writer.h"
 #include "runtime/kernel.h"
-#include "runtime/recording_ui.h"
+#include "tests/support/recording_ui.h"
 #include "tests/support/closing_image.h"
 
 namespace {
 
 using namespace brindle;
-namespace emit = image::emit;
+namespace emit = codegen;
 namespace prop = abi::property;
 
 constexpr uint32_t kWindow = 0x52010001;

@@ -1,4 +1,5 @@
 #include "common/bytes.h"
+#include "common/try.h"
 
 #include <algorithm>
 
@@ -26,54 +27,52 @@ Result<void> ByteCursor::skip(size_t n, std::string_view field) {
 }
 
 Result<uint8_t> ByteCursor::u8(std::string_view field) {
-    if (auto ok = need(1, field); !ok) return std::unexpected(ok.error());
+    BRINDLE_CHECK(need(1, field));
     return data_[pos_++];
 }
 
 Result<uint16_t> ByteCursor::u16(std::string_view field) {
-    if (auto ok = need(2, field); !ok) return std::unexpected(ok.error());
+    BRINDLE_CHECK(need(2, field));
     uint16_t v = load_u16le(data_.data() + pos_);
     pos_ += 2;
     return v;
 }
 
 Result<uint32_t> ByteCursor::u32(std::string_view field) {
-    if (auto ok = need(4, field); !ok) return std::unexpected(ok.error());
+    BRINDLE_CHECK(need(4, field));
     uint32_t v = load_u32le(data_.data() + pos_);
     pos_ += 4;
     return v;
 }
 
 Result<int32_t> ByteCursor::i32(std::string_view field) {
-    auto v = u32(field);
-    if (!v) return std::unexpected(v.error());
-    return static_cast<int32_t>(*v);
+    BRINDLE_TRY(auto v, u32(field));
+    return static_cast<int32_t>(v);
 }
 
 Result<uint64_t> ByteCursor::u64(std::string_view field) {
-    if (auto ok = need(8, field); !ok) return std::unexpected(ok.error());
+    BRINDLE_CHECK(need(8, field));
     uint64_t v = load_u64le(data_.data() + pos_);
     pos_ += 8;
     return v;
 }
 
 Result<double> ByteCursor::f64(std::string_view field) {
-    auto bits = u64(field);
-    if (!bits) return std::unexpected(bits.error());
+    BRINDLE_TRY(auto bits, u64(field));
     double v;
-    std::memcpy(&v, &*bits, 8);
+    std::memcpy(&v, &bits, 8);
     return v;
 }
 
 Result<ByteView> ByteCursor::bytes(size_t n, std::string_view field) {
-    if (auto ok = need(n, field); !ok) return std::unexpected(ok.error());
+    BRINDLE_CHECK(need(n, field));
     ByteView v = data_.subspan(pos_, n);
     pos_ += n;
     return v;
 }
 
 Result<std::string> ByteCursor::cstring(std::string_view field) {
-    if (auto ok = need(1, field); !ok) return std::unexpected(ok.error());
+    BRINDLE_CHECK(need(1, field));
     auto begin = data_.begin() + pos_;
     auto nul = std::find(begin, data_.end(), uint8_t{0});
     if (nul == data_.end()) return fail("text has no NUL before the end of the data", std::string(field), offset());
@@ -84,9 +83,8 @@ Result<std::string> ByteCursor::cstring(std::string_view field) {
 
 Result<std::string> ByteCursor::counted_text(std::string_view field) {
     size_t start = pos_;
-    auto n = u32(field);
-    if (!n) return std::unexpected(n.error());
-    auto body = bytes(*n, field);
+    BRINDLE_TRY(auto n, u32(field));
+    auto body = bytes(n, field);
     if (!body) {
         pos_ = start;
         return std::unexpected(body.error());
@@ -95,9 +93,8 @@ Result<std::string> ByteCursor::counted_text(std::string_view field) {
 }
 
 Result<Bytes> ByteCursor::counted_bytes(std::string_view field) {
-    auto text = counted_text(field);
-    if (!text) return std::unexpected(text.error());
-    return Bytes(text->begin(), text->end());
+    BRINDLE_TRY(auto text, counted_text(field));
+    return Bytes(text.begin(), text.end());
 }
 
 }  // namespace brindle

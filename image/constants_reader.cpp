@@ -1,6 +1,6 @@
 #include "image/constants_reader.h"
 
-#include "image/try.h"
+#include "common/try.h"
 
 namespace brindle::image {
 
@@ -17,29 +17,35 @@ Result<ByteCursor> ConstantsView::cursor_at(uint32_t offset, const char* field) 
 }
 
 Result<std::string> ConstantsView::text_at(uint32_t offset) const {
-    ByteCursor c = BRINDLE_TRY(cursor_at(offset, "constant text"));
+    BRINDLE_TRY(ByteCursor c, cursor_at(offset, "constant text"));
     return c.cstring("constant text");
 }
 
 Result<ByteView> ConstantsView::bytes_at(uint32_t offset) const {
-    ByteCursor c = BRINDLE_TRY(cursor_at(offset, "constant byte block"));
-    uint32_t dimensions = BRINDLE_TRY(c.u32("byte block dimension count"));
+    BRINDLE_TRY(ByteCursor c, cursor_at(offset, "constant byte block"));
+    BRINDLE_TRY(uint32_t dimensions, c.u32("byte block dimension count"));
     if (dimensions != kByteBlockDimensions)
         return fail("byte block dimension count is " + std::to_string(dimensions) + ", not 1",
                     "byte block dimension count", base_ + offset);
-    uint32_t n = BRINDLE_TRY(c.u32("byte block length"));
+    BRINDLE_TRY(uint32_t n, c.u32("byte block length"));
     return c.bytes(n, "byte block bytes");
 }
 
 Result<double> ConstantsView::number_at(uint32_t offset) const {
-    ByteCursor c = BRINDLE_TRY(cursor_at(offset, "constant number"));
+    BRINDLE_TRY(ByteCursor c, cursor_at(offset, "constant number"));
     return c.f64("constant number");
 }
 
 Result<uint32_t> ConstantsView::end_of(ConstantKind kind, uint32_t offset) const {
     switch (kind) {
-        case ConstantKind::Text: return offset + static_cast<uint32_t>(BRINDLE_TRY(text_at(offset)).size()) + 1;
-        case ConstantKind::Bytes: return offset + 8 + static_cast<uint32_t>(BRINDLE_TRY(bytes_at(offset)).size());
+        case ConstantKind::Text: {
+            BRINDLE_TRY(auto text, text_at(offset));
+            return offset + static_cast<uint32_t>(text.size()) + 1;
+        }
+        case ConstantKind::Bytes: {
+            BRINDLE_TRY(auto bytes, bytes_at(offset));
+            return offset + 8 + static_cast<uint32_t>(bytes.size());
+        }
         case ConstantKind::Number: BRINDLE_CHECK(number_at(offset)); return offset + 8;
     }
     return fail("unknown constant kind", "constant");

@@ -8,7 +8,7 @@
 #include "common/hex.h"
 #include "image/kernel_abi.h"
 #include "image/property_blobs.h"
-#include "image/try.h"
+#include "common/try.h"
 
 namespace brindle::image {
 
@@ -24,7 +24,7 @@ constexpr uint32_t kMenuItemReserved = 16;
 
 Result<void> expect_zero(ByteCursor& c, size_t n, const char* field) {
     uint64_t at = c.offset();
-    ByteView v = BRINDLE_TRY(c.bytes(n, field));
+    BRINDLE_TRY(ByteView v, c.bytes(n, field));
     if (std::any_of(v.begin(), v.end(), [](uint8_t b) { return b != 0; }))
         return fail("reserved bytes are not zero", field, at);
     return {};
@@ -32,45 +32,48 @@ Result<void> expect_zero(ByteCursor& c, size_t n, const char* field) {
 
 Result<Element> read_menu_item(ByteCursor& c, Element e) {
     BRINDLE_CHECK(expect_zero(c, 4, "menu item reserved"));
-    e.level = BRINDLE_TRY(c.u32("level"));
+    BRINDLE_TRY(e.level, c.u32("level"));
     BRINDLE_CHECK(expect_zero(c, 4, "menu item reserved"));
-    e.caption = BRINDLE_TRY(c.cstring("menu caption"));
-    e.click_offset = BRINDLE_TRY(c.u32("click_offset"));
+    BRINDLE_TRY(e.caption, c.cstring("menu caption"));
+    BRINDLE_TRY(e.click_offset, c.u32("click_offset"));
     BRINDLE_CHECK(expect_zero(c, kMenuItemReserved, "menu item reserved"));
     return e;
 }
 
 Result<Element> read_control(ByteCursor& c, Element e) {
     BRINDLE_CHECK(expect_zero(c, 4, "control reserved"));
-    e.left = BRINDLE_TRY(c.i32("left"));
-    e.top = BRINDLE_TRY(c.i32("top"));
-    e.width = BRINDLE_TRY(c.i32("width"));
-    e.height = BRINDLE_TRY(c.i32("height"));
+    BRINDLE_TRY(e.left, c.i32("left"));
+    BRINDLE_TRY(e.top, c.i32("top"));
+    BRINDLE_TRY(e.width, c.i32("width"));
+    BRINDLE_TRY(e.height, c.i32("height"));
     BRINDLE_CHECK(expect_zero(c, 4, "control reserved"));
-    e.parent_id = BRINDLE_TRY(c.u32("parent_id"));
-    uint32_t child_count = BRINDLE_TRY(c.u32("child_count"));
+    BRINDLE_TRY(e.parent_id, c.u32("parent_id"));
+    BRINDLE_TRY(uint32_t child_count, c.u32("child_count"));
     if (child_count > c.remaining() / 4)
         return fail("child_count " + std::to_string(child_count) + " runs past the record", "child_count", c.offset() - 4);
-    for (uint32_t i = 0; i < child_count; ++i) e.children.push_back(BRINDLE_TRY(c.u32("child_id")));
-    ByteView cursor = BRINDLE_TRY(c.bytes(BRINDLE_TRY(c.u32("cursor_length")), "cursor"));
+    for (uint32_t i = 0; i < child_count; ++i) {
+        BRINDLE_TRY(e.children.emplace_back(), c.u32("child_id"));
+    }
+    BRINDLE_TRY(uint32_t cursor_length, c.u32("cursor_length"));
+    BRINDLE_TRY(ByteView cursor, c.bytes(cursor_length, "cursor"));
     e.cursor.assign(cursor.begin(), cursor.end());
-    e.tag = BRINDLE_TRY(c.cstring("tag"));
+    BRINDLE_TRY(e.tag, c.cstring("tag"));
     BRINDLE_CHECK(expect_zero(c, 4, "control reserved"));
-    e.flags = BRINDLE_TRY(c.u32("flags"));
+    BRINDLE_TRY(e.flags, c.u32("flags"));
     BRINDLE_CHECK(expect_zero(c, 4, "control reserved"));
-    uint32_t event_count = BRINDLE_TRY(c.u32("event_count"));
+    BRINDLE_TRY(uint32_t event_count, c.u32("event_count"));
     if (event_count > c.remaining() / 8)
         return fail("event_count " + std::to_string(event_count) + " runs past the record", "event_count", c.offset() - 4);
     for (uint32_t i = 0; i < event_count; ++i) {
         EventBinding b;
-        b.index = BRINDLE_TRY(c.i32("event_index"));
-        b.code_offset = BRINDLE_TRY(c.u32("code_offset"));
+        BRINDLE_TRY(b.index, c.i32("event_index"));
+        BRINDLE_TRY(b.code_offset, c.u32("code_offset"));
         e.events.push_back(b);
     }
     BRINDLE_CHECK(expect_zero(c, kEventsReserved, "events reserved"));
     uint64_t blob_at = c.offset();
-    ByteView blob = BRINDLE_TRY(c.bytes(c.remaining(), "properties"));
-    e.properties = BRINDLE_TRY(decode_properties(e.kind, blob, blob_at));
+    BRINDLE_TRY(ByteView blob, c.bytes(c.remaining(), "properties"));
+    BRINDLE_TRY(e.properties, decode_properties(e.kind, blob, blob_at));
     return e;
 }
 
@@ -80,7 +83,7 @@ Result<Element> read_element(ByteView record, uint64_t base, uint32_t element_id
     BRINDLE_CHECK(c.skip(4, "record_length"));
     Element e;
     e.id = element_id;
-    e.kind = BRINDLE_TRY(c.u32("kind"));
+    BRINDLE_TRY(e.kind, c.u32("kind"));
     const uint32_t top = id::top(element_id);
     if (first && (top != id::kWindowElementTop || e.kind != kind::kWindow))
         return fail("the first element must be the window element (0x06 identifier, window kind), not " + hex_id(element_id),
@@ -93,10 +96,10 @@ Result<Element> read_element(ByteView record, uint64_t base, uint32_t element_id
                     "kind", base + 4);
     if (!first && e.kind == kind::kWindow) return fail("only the first element may be of the window kind", "kind", base + 4);
     BRINDLE_CHECK(expect_zero(c, kHeadReserved, "element reserved"));
-    e.name = BRINDLE_TRY(c.cstring("name"));
-    e.comment = BRINDLE_TRY(c.cstring("comment"));
+    BRINDLE_TRY(e.name, c.cstring("name"));
+    BRINDLE_TRY(e.comment, c.cstring("comment"));
     if (e.is_menu_item()) {
-        e = BRINDLE_TRY(read_menu_item(c, std::move(e)));
+        BRINDLE_TRY(e, read_menu_item(c, std::move(e)));
         if (!c.at_end())
             return fail("menu item record ends " + std::to_string(c.remaining()) + " bytes before record_length says",
                         "record_length", base);
@@ -110,14 +113,14 @@ Result<FormWindow> read_window_block(ByteCursor& c, ByteView data, uint64_t base
     const size_t block_start = c.pos();
     FormWindow w;
     w.id = window_id;
-    w.block_word = BRINDLE_TRY(c.u32("block_word"));
-    w.unit_id = BRINDLE_TRY(c.u32("unit_id"));
+    BRINDLE_TRY(w.block_word, c.u32("block_word"));
+    BRINDLE_TRY(w.unit_id, c.u32("unit_id"));
     if (id::top(w.unit_id) != id::kWindowUnitTop)
         return fail("window unit identifier " + hex_id(w.unit_id) + " does not have the top byte 0x19", "unit_id", c.offset() - 4);
     BRINDLE_CHECK(expect_zero(c, 8, "window block reserved"));
-    const uint32_t element_count = BRINDLE_TRY(c.u32("element_count"));
+    BRINDLE_TRY(const uint32_t element_count, c.u32("element_count"));
     const uint64_t count_at = c.offset() - 4;
-    const uint32_t element_bytes = BRINDLE_TRY(c.u32("element_bytes"));
+    BRINDLE_TRY(const uint32_t element_bytes, c.u32("element_bytes"));
     const uint64_t bytes_at = c.offset() - 4;
     if (element_count == 0) return fail("a window has at least its window element", "element_count", count_at);
     if (uint64_t(element_count) * 8 > element_bytes)
@@ -125,9 +128,13 @@ Result<FormWindow> read_window_block(ByteCursor& c, ByteView data, uint64_t base
     if (uint64_t(block_start) + kWindowBlockHead + element_bytes > data.size())
         return fail("window block runs past the form data", "element_bytes", bytes_at);
     std::vector<uint32_t> ids(element_count), offsets(element_count);
-    for (uint32_t& v : ids) v = BRINDLE_TRY(c.u32("element_id"));
+    for (uint32_t& v : ids) {
+        BRINDLE_TRY(v, c.u32("element_id"));
+    }
     const uint64_t offsets_at = c.offset();
-    for (uint32_t& v : offsets) v = BRINDLE_TRY(c.u32("element_offset"));
+    for (uint32_t& v : offsets) {
+        BRINDLE_TRY(v, c.u32("element_offset"));
+    }
     const size_t area = c.pos();
     const uint32_t area_length = element_bytes - element_count * 8;
     uint32_t expected = 0;
@@ -138,12 +145,12 @@ Result<FormWindow> read_window_block(ByteCursor& c, ByteView data, uint64_t base
                         "element_offset", offsets_at + 4 * i);
         ByteCursor head(data.subspan(area, area_length), expected, base + area);
         const uint64_t record_at = head.offset();
-        const uint32_t record_length = BRINDLE_TRY(head.u32("record_length"));
+        BRINDLE_TRY(const uint32_t record_length, head.u32("record_length"));
         if (record_length > head.remaining())
             return fail("record runs past the window block's record area", "record_length", record_at);
         ByteView record = data.subspan(area + expected, 4 + size_t(record_length));
         at.emplace(ids[i], record_at);
-        w.elements.push_back(BRINDLE_TRY(read_element(record, record_at, ids[i], i == 0)));
+        BRINDLE_TRY(w.elements.emplace_back(), read_element(record, record_at, ids[i], i == 0));
         expected += 4 + record_length;
     }
     if (expected != area_length)
@@ -264,7 +271,7 @@ Result<void> check_form(const FormModel& form, std::optional<uint32_t> code_size
 
 Result<FormModel> read_form(ByteView data, uint64_t base, std::optional<uint32_t> code_size) {
     ByteCursor c(data, 0, base);
-    const uint32_t table_bytes = BRINDLE_TRY(c.u32("window_table_bytes"));
+    BRINDLE_TRY(const uint32_t table_bytes, c.u32("window_table_bytes"));
     if (table_bytes % 8 != 0) return fail("window_table_bytes is not a multiple of 8", "window_table_bytes", base);
     if (table_bytes > c.remaining()) return fail("window table runs past the form data", "window_table_bytes", base);
     const uint32_t count = table_bytes / 8;
@@ -272,16 +279,18 @@ Result<FormModel> read_form(ByteView data, uint64_t base, std::optional<uint32_t
     form.windows.resize(count);
     const uint64_t ids_at = c.offset();
     for (FormWindow& w : form.windows) {
-        w.id = BRINDLE_TRY(c.u32("window_id"));
+        BRINDLE_TRY(w.id, c.u32("window_id"));
         if (id::top(w.id) != id::kWindowTop)
             return fail("window identifier " + hex_id(w.id) + " lacks the top byte 0x52", "window_id", c.offset() - 4);
     }
-    for (FormWindow& w : form.windows) w.window_word = BRINDLE_TRY(c.u32("window_word"));
+    for (FormWindow& w : form.windows) {
+        BRINDLE_TRY(w.window_word, c.u32("window_word"));
+    }
     std::map<uint32_t, uint64_t> at;
     for (uint32_t i = 0; i < count; ++i) {
         at[form.windows[i].id] = ids_at + 4 * i;
         const uint32_t window_word = form.windows[i].window_word;
-        FormWindow w = BRINDLE_TRY(read_window_block(c, data, base, form.windows[i].id, at));
+        BRINDLE_TRY(FormWindow w, read_window_block(c, data, base, form.windows[i].id, at));
         w.window_word = window_word;
         form.windows[i] = std::move(w);
     }

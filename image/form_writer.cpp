@@ -5,7 +5,7 @@
 #include "image/form_reader.h"
 #include "image/kernel_abi.h"
 #include "image/property_blobs.h"
-#include "image/try.h"
+#include "common/try.h"
 
 namespace brindle::image {
 namespace {
@@ -50,7 +50,8 @@ Result<Bytes> encode_record(const Element& e) {
             body.u32(b.code_offset);
         }
         body.zeros(kEventsReserved);
-        body.raw(ByteView(BRINDLE_TRY(encode_properties(e.kind, e.properties))));
+        BRINDLE_TRY(Bytes properties, encode_properties(e.kind, e.properties));
+        body.raw(ByteView(properties));
     }
     if (body.size() > std::numeric_limits<uint32_t>::max() - 8) return fail("element record too long", "record_length");
     ByteWriter record;
@@ -76,7 +77,7 @@ Result<Bytes> write_form(const FormModel& form, std::optional<uint32_t> code_siz
         std::vector<Bytes> records;
         uint64_t total = 0;
         for (const Element& e : window.elements) {
-            records.push_back(BRINDLE_TRY(encode_record(e)));
+            BRINDLE_TRY(records.emplace_back(), encode_record(e));
             total += records.back().size();
         }
         const uint64_t element_bytes = 8 * uint64_t(records.size()) + total;

@@ -7,7 +7,7 @@
 
 #include "image/form_reader.h"
 #include "image/layout.h"
-#include "image/try.h"
+#include "common/try.h"
 
 namespace brindle::image {
 namespace {
@@ -29,25 +29,25 @@ std::string hex(uint64_t v) {
 Result<ImageHeader> read_header(ByteView bytes) {
     ByteCursor c(bytes);
     ImageHeader h;
-    h.image_magic = BRINDLE_TRY(c.u32("image_magic"));
+    BRINDLE_TRY(h.image_magic, c.u32("image_magic"));
     if (h.image_magic != layout::kImageMagic)
         return fail("not a program image: magic " + hex(h.image_magic) + ", expected 0x4A57", "image_magic", 0);
-    ByteView reserved = BRINDLE_TRY(c.bytes(hdr::kReservedLength, "header reserved"));
+    BRINDLE_TRY(ByteView reserved, c.bytes(hdr::kReservedLength, "header reserved"));
     if (std::any_of(reserved.begin(), reserved.end(), [](uint8_t b) { return b != 0; }))
         return fail("reserved header bytes are not zero", "header reserved", hdr::kReserved);
-    h.first_section_offset = BRINDLE_TRY(c.u32("first_section_offset"));
-    h.unnamed_28 = BRINDLE_TRY(c.u32("0x28"));
-    h.unnamed_2c = BRINDLE_TRY(c.u32("0x2C"));
-    h.unnamed_30 = BRINDLE_TRY(c.u32("0x30"));
-    h.highest_serial = BRINDLE_TRY(c.u32("highest_serial"));
-    h.unnamed_38 = BRINDLE_TRY(c.u32("0x38"));
-    h.entry_offset = BRINDLE_TRY(c.u32("entry_offset"));
-    h.const_header_offset = BRINDLE_TRY(c.u32("const_header_offset"));
-    h.form_header_offset = BRINDLE_TRY(c.u32("form_header_offset"));
-    h.help_header_offset = BRINDLE_TRY(c.u32("help_header_offset"));
-    h.code_header_offset = BRINDLE_TRY(c.u32("code_header_offset"));
-    h.var_header_offset = BRINDLE_TRY(c.u32("var_header_offset"));
-    h.unnamed_54 = BRINDLE_TRY(c.u32("0x54"));
+    BRINDLE_TRY(h.first_section_offset, c.u32("first_section_offset"));
+    BRINDLE_TRY(h.unnamed_28, c.u32("0x28"));
+    BRINDLE_TRY(h.unnamed_2c, c.u32("0x2C"));
+    BRINDLE_TRY(h.unnamed_30, c.u32("0x30"));
+    BRINDLE_TRY(h.highest_serial, c.u32("highest_serial"));
+    BRINDLE_TRY(h.unnamed_38, c.u32("0x38"));
+    BRINDLE_TRY(h.entry_offset, c.u32("entry_offset"));
+    BRINDLE_TRY(h.const_header_offset, c.u32("const_header_offset"));
+    BRINDLE_TRY(h.form_header_offset, c.u32("form_header_offset"));
+    BRINDLE_TRY(h.help_header_offset, c.u32("help_header_offset"));
+    BRINDLE_TRY(h.code_header_offset, c.u32("code_header_offset"));
+    BRINDLE_TRY(h.var_header_offset, c.u32("var_header_offset"));
+    BRINDLE_TRY(h.unnamed_54, c.u32("0x54"));
     return h;
 }
 
@@ -57,26 +57,28 @@ Result<Section> read_section_header(ByteView bytes, uint32_t at) {
     ByteCursor c(bytes, at);
     Section s;
     s.header_offset = at;
-    s.header_length = BRINDLE_TRY(c.u32("header_length"));
-    s.next_header_offset = BRINDLE_TRY(c.u32("next_header_offset"));
-    s.flags = BRINDLE_TRY(c.u32("flags"));
-    ByteView name = BRINDLE_TRY(c.bytes(sec::kNameLength, "name"));
+    BRINDLE_TRY(s.header_length, c.u32("header_length"));
+    BRINDLE_TRY(s.next_header_offset, c.u32("next_header_offset"));
+    BRINDLE_TRY(s.flags, c.u32("flags"));
+    BRINDLE_TRY(ByteView name, c.bytes(sec::kNameLength, "name"));
     auto nul = std::find(name.begin(), name.end(), uint8_t{0});
     s.name.assign(name.begin(), nul);
     if (s.name.empty()) return fail("section has no name", "name", at + sec::kName);
     if (std::any_of(nul, name.end(), [](uint8_t b) { return b != 0; }))
         return fail("section name is not NUL-padded", "name", at + sec::kName);
-    if (BRINDLE_TRY(c.u32("section reserved")) != 0) return fail("reserved word is not zero", "section reserved", at + sec::kReserved20);
-    s.memory_size = BRINDLE_TRY(c.u32("memory_size"));
-    s.stored_size = BRINDLE_TRY(c.u32("stored_size"));
-    s.data_offset = BRINDLE_TRY(c.u32("data_offset"));
-    s.reloc_count = BRINDLE_TRY(c.u32("reloc_count"));
-    if (BRINDLE_TRY(c.u32("section reserved")) != 0) return fail("reserved word is not zero", "section reserved", at + sec::kReserved34);
+    BRINDLE_TRY(uint32_t reserved20, c.u32("section reserved"));
+    if (reserved20 != 0) return fail("reserved word is not zero", "section reserved", at + sec::kReserved20);
+    BRINDLE_TRY(s.memory_size, c.u32("memory_size"));
+    BRINDLE_TRY(s.stored_size, c.u32("stored_size"));
+    BRINDLE_TRY(s.data_offset, c.u32("data_offset"));
+    BRINDLE_TRY(s.reloc_count, c.u32("reloc_count"));
+    BRINDLE_TRY(uint32_t reserved34, c.u32("section reserved"));
+    if (reserved34 != 0) return fail("reserved word is not zero", "section reserved", at + sec::kReserved34);
     if (s.header_length != sec::header_length(s.reloc_count))
         return fail("header_length " + hex(s.header_length) + " is not 56 + 4 × reloc_count (" + hex(s.reloc_count) + ")",
                     "header_length", at + sec::kHeaderLength);
-    ByteView records = BRINDLE_TRY(c.bytes(uint64_t(s.reloc_count) * sec::kRecordSize, "relocation records"));
-    s.relocations = BRINDLE_TRY(read_relocations(records, at + sec::kRecords));
+    BRINDLE_TRY(ByteView records, c.bytes(uint64_t(s.reloc_count) * sec::kRecordSize, "relocation records"));
+    BRINDLE_TRY(s.relocations, read_relocations(records, at + sec::kRecords));
     if (s.stored_size != 0) {
         if (s.data_offset == kNone)
             return fail("section stores " + hex(s.stored_size) + " bytes but has no data_offset", "data_offset", at + sec::kDataOffset);
@@ -96,7 +98,7 @@ Result<void> read_reference_lists(Image& image, const Section& s) {
     ByteCursor c(image.bytes, s.data_offset);
     for (size_t list = 0; list < image.reference_lists.size(); ++list) {
         const uint64_t count_at = c.offset();
-        const uint32_t count = BRINDLE_TRY(c.u32("reference list count"));
+        BRINDLE_TRY(const uint32_t count, c.u32("reference list count"));
         if (count > c.remaining() / 4)
             return fail("reference list " + std::to_string(list + 1) + " of " + std::to_string(count) +
                             " entries runs past the image",
@@ -104,7 +106,7 @@ Result<void> read_reference_lists(Image& image, const Section& s) {
         auto& entries = image.reference_lists[list];
         for (uint32_t i = 0; i < count; ++i) {
             const uint64_t entry_at = c.offset();
-            const uint32_t offset = BRINDLE_TRY(c.u32("reference list entry"));
+            BRINDLE_TRY(const uint32_t offset, c.u32("reference list entry"));
             if (uint64_t(offset) + 4 > code.size())
                 return fail("listed operand at code offset " + hex(offset) + " runs past the code data", "reference list entry", entry_at);
             if (!entries.empty() && offset <= entries.back())
@@ -175,19 +177,19 @@ Result<Image> open_image(ByteView bytes) {
     if (bytes.size() < 4) return fail("image is shorter than its magic", "image_magic", 0);
     Image image;
     image.bytes = bytes;
-    image.header = BRINDLE_TRY(read_header(bytes));
+    BRINDLE_TRY(image.header, read_header(bytes));
     const ImageHeader& h = image.header;
     if (h.first_section_offset < hdr::kLength || h.first_section_offset >= bytes.size())
         return fail(hex(h.first_section_offset) + " lies outside the image or inside its header", "first_section_offset",
                     hdr::kFirstSection);
-    LibraryTable table = BRINDLE_TRY(read_library_table(bytes, hdr::kLibraryTable, h.first_section_offset));
+    BRINDLE_TRY(LibraryTable table, read_library_table(bytes, hdr::kLibraryTable, h.first_section_offset));
     image.libraries = std::move(table.records);
 
     std::set<uint32_t> visited;
     for (uint32_t at = h.first_section_offset; at != kNone;) {
         if (!visited.insert(at).second)
             return fail("the section chain revisits the header at " + hex(at), "next_header_offset", at);
-        Section s = BRINDLE_TRY(read_section_header(bytes, at));
+        BRINDLE_TRY(Section s, read_section_header(bytes, at));
         if (image.find(s.name)) return fail("a second section named \"" + s.name + "\"", "name", at + sec::kName);
         at = s.next_header_offset;
         image.sections.push_back(std::move(s));
@@ -214,9 +216,10 @@ Result<Image> open_image(ByteView bytes) {
         return fail("an entry routine without a code section", "entry_offset", hdr::kEntry);
     }
     if (const Section* lists = image.reference_lists_section()) BRINDLE_CHECK(read_reference_lists(image, *lists));
-    if (const Section* form = image.form_section())
-        image.form = BRINDLE_TRY(read_form(form->data, form->data_offset,
-                                           code ? std::optional<uint32_t>(code->stored_size) : std::nullopt));
+    if (const Section* form = image.form_section()) {
+        BRINDLE_TRY(image.form, read_form(form->data, form->data_offset,
+                                          code ? std::optional<uint32_t>(code->stored_size) : std::nullopt));
+    }
     return image;
 }
 
@@ -238,11 +241,13 @@ Result<size_t> image_extent(const uint8_t* address) {
         BRINDLE_CHECK(within(uint64_t(at) + sec::kFixedLength, "section header", at));
         const uint8_t* h = address + at;
         const uint32_t reloc_count = load_u32le(h + sec::kRelocCount);
-        extent = std::max(extent, BRINDLE_TRY(within(uint64_t(at) + sec::header_length(reloc_count), "reloc_count", at)));
+        BRINDLE_TRY(uint64_t header_end, within(uint64_t(at) + sec::header_length(reloc_count), "reloc_count", at));
+        extent = std::max(extent, header_end);
         const uint32_t data = load_u32le(h + sec::kDataOffset);
         const uint32_t stored = load_u32le(h + sec::kStoredSize);
         if (data != kNone) {
-            extent = std::max(extent, BRINDLE_TRY(within(uint64_t(data) + stored, "stored_size", at)));
+            BRINDLE_TRY(uint64_t data_end, within(uint64_t(data) + stored, "stored_size", at));
+            extent = std::max(extent, data_end);
             const std::string_view name(reinterpret_cast<const char*>(h + sec::kName),
                                         strnlen(reinterpret_cast<const char*>(h + sec::kName), sec::kNameLength));
             if (name == layout::name::kReferenceLists) {
@@ -261,7 +266,7 @@ Result<size_t> image_extent(const uint8_t* address) {
 }
 
 Result<Image> open_image_at(const uint8_t* address) {
-    const size_t extent = BRINDLE_TRY(image_extent(address));
+    BRINDLE_TRY(const size_t extent, image_extent(address));
     return open_image(ByteView(address, extent));
 }
 

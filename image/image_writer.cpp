@@ -6,7 +6,7 @@
 
 #include "image/form_writer.h"
 #include "image/relocation_apply.h"
-#include "image/try.h"
+#include "common/try.h"
 
 namespace brindle::image {
 namespace {
@@ -87,7 +87,7 @@ Result<void> check_writer_layout(const Image& image) {
 
 Result<Bytes> write_image(const ImageParts& p) {
     BRINDLE_CHECK(check_parts(p));
-    const Bytes form = BRINDLE_TRY(write_form(p.form, static_cast<uint32_t>(p.code.size())));
+    BRINDLE_TRY(const Bytes form, write_form(p.form, static_cast<uint32_t>(p.code.size())));
     const Bytes lists = reference_list_bytes(p.reference_lists);
     const Bytes help(layout::kHelpSize, 0);
     const SectionPlan plan[] = {

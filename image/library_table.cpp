@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "image/layout.h"
-#include "image/try.h"
+#include "common/try.h"
 
 namespace brindle::image {
 namespace {

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "image/kernel_abi.h"
-#include "image/try.h"
+#include "common/try.h"
 
 namespace brindle::image {
 namespace {
@@ -97,38 +97,40 @@ Result<Properties> decode_properties(uint32_t k, ByteView blob, uint64_t base_of
     if (!l) return fail("this kind carries no property blob", "properties", base_offset);
     ByteCursor c(blob, 0, base_offset);
     p.empty = false;
-    p.version = BRINDLE_TRY(c.u32("property blob version"));
+    BRINDLE_TRY(p.version, c.u32("property blob version"));
     if (p.version != l->version)
         return fail("property blob version " + std::to_string(p.version) + " does not match the kind's version " +
                         std::to_string(l->version),
                     "property blob version", base_offset);
-    ByteView style = BRINDLE_TRY(c.bytes(l->first_variable - kVersionLength, "property style words"));
+    BRINDLE_TRY(ByteView style, c.bytes(l->first_variable - kVersionLength, "property style words"));
     p.style.assign(style.begin(), style.end());
     for (Field f : l->fields) {
         switch (f) {
-            case Field::Caption: p.caption = BRINDLE_TRY(c.counted_text("caption")); break;
-            case Field::Text: p.text = BRINDLE_TRY(c.counted_text("text")); break;
-            case Field::Url: p.url = BRINDLE_TRY(c.counted_text("web address")); break;
-            case Field::Picture: p.picture = BRINDLE_TRY(c.counted_bytes("picture")); break;
-            case Field::Background: p.background = BRINDLE_TRY(c.counted_bytes("background picture")); break;
+            case Field::Caption: { BRINDLE_TRY(p.caption, c.counted_text("caption")); break; }
+            case Field::Text: { BRINDLE_TRY(p.text, c.counted_text("text")); break; }
+            case Field::Url: { BRINDLE_TRY(p.url, c.counted_text("web address")); break; }
+            case Field::Picture: { BRINDLE_TRY(p.picture, c.counted_bytes("picture")); break; }
+            case Field::Background: { BRINDLE_TRY(p.background, c.counted_bytes("background picture")); break; }
             case Field::Items: {
-                uint16_t count = BRINDLE_TRY(c.u16("item count"));
-                for (uint16_t i = 0; i < count; ++i) p.items.push_back(BRINDLE_TRY(c.counted_text("item")));
+                BRINDLE_TRY(uint16_t count, c.u16("item count"));
+                for (uint16_t i = 0; i < count; ++i) {
+                    BRINDLE_TRY(p.items.emplace_back(), c.counted_text("item"));
+                }
                 break;
             }
             case Field::MiddleWord: {
-                ByteView v = BRINDLE_TRY(c.bytes(4, "word after the caption"));
+                BRINDLE_TRY(ByteView v, c.bytes(4, "word after the caption"));
                 p.middle.assign(v.begin(), v.end());
                 break;
             }
             case Field::Middle16: {
-                ByteView v = BRINDLE_TRY(c.bytes(16, "bytes after the picture"));
+                BRINDLE_TRY(ByteView v, c.bytes(16, "bytes after the picture"));
                 p.middle.assign(v.begin(), v.end());
                 break;
             }
         }
     }
-    ByteView tail = BRINDLE_TRY(c.bytes(c.remaining(), "property tail"));
+    BRINDLE_TRY(ByteView tail, c.bytes(c.remaining(), "property tail"));
     p.tail.assign(tail.begin(), tail.end());
     return p;
 }

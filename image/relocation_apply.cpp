@@ -3,7 +3,7 @@
 #include <algorithm>
 #include "common/hex.h"
 #include "image/kernel_abi.h"
-#include "image/try.h"
+#include "common/try.h"
 
 namespace brindle::image {
 
@@ -12,7 +12,7 @@ Result<std::vector<Relocation>> read_relocations(ByteView records, uint64_t base
     std::vector<Relocation> out;
     out.reserve(records.size() / 4);
     while (!c.at_end()) {
-        uint32_t value = BRINDLE_TRY(c.u32("relocation record"));
+        BRINDLE_TRY(uint32_t value, c.u32("relocation record"));
         uint32_t kind = reloc_kind_bits(value);
         if (kind > kMaxRelocKind)
             return fail("relocation kind " + std::to_string(kind) + " is not 0 to 3", "reloc_kind", c.offset() - 4);

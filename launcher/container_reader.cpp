@@ -1,4 +1,5 @@
 #include "launcher/container_reader.h"
+#include "common/try.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -119,36 +120,29 @@ bool is_plain_file_name(std::string_view name) {
 }
 
 Result<Container> read_container(ByteView file) {
-    auto position = trailer_position(file.size());
-    if (!position) return std::unexpected(position.error());
-    auto size = read_trailer(file.subspan(*position, kTrailerSize), *position);
-    if (!size) return std::unexpected(size.error());
+    BRINDLE_TRY(auto position, trailer_position(file.size()));
+    BRINDLE_TRY(auto size, read_trailer(file.subspan(position, kTrailerSize), position));
     Container c;
-    c.block_at = *position - *size;
-    Bytes block(file.begin() + c.block_at, file.begin() + *position);
-    auto header = read_block_header(block);
-    if (!header) return std::unexpected(header.error());
-    c.payload_id = header->payload_id;
-    c.key = header->key;
+    c.block_at = position - size;
+    Bytes block(file.begin() + c.block_at, file.begin() + position);
+    BRINDLE_TRY(auto header, read_block_header(block));
+    c.payload_id = header.payload_id;
+    c.key = header.key;
     scramble_body(block, c.key);
-    auto dir = read_dir_name(block, c.payload_id);
-    if (!dir) return std::unexpected(dir.error());
-    c.dir = *dir;
-    auto packed = read_packed_record(block, dir->packed_at);
-    if (!packed) return std::unexpected(packed.error());
-    c.unpacked_size = packed->unpacked_size;
+    BRINDLE_TRY(auto dir, read_dir_name(block, c.payload_id));
+    c.dir = dir;
+    BRINDLE_TRY(auto packed, read_packed_record(block, dir.packed_at));
+    c.unpacked_size = packed.unpacked_size;
     Bytes list;
     try {
         list.resize(c.unpacked_size);
     } catch (const std::bad_alloc&) {
-        return refuse(messages::kInsufficientMemory, "unpacked_size", dir->packed_at + 4);
+        return refuse(messages::kInsufficientMemory, "unpacked_size", dir.packed_at + 4);
     }
-    auto produced = inflate_list(packed->stream, list);
-    if (!produced) return std::unexpected(produced.error());
-    list.resize(*produced);
-    auto records = read_file_list(list);
-    if (!records) return std::unexpected(records.error());
-    for (const FileRecord& r : *records)
+    BRINDLE_TRY(auto produced, inflate_list(packed.stream, list));
+    list.resize(produced);
+    BRINDLE_TRY(auto records, read_file_list(list));
+    for (const FileRecord& r : records)
         c.files.push_back({std::string(r.name), Bytes(r.content.begin(), r.content.end())});
     return c;
 }

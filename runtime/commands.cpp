@@ -1,4 +1,5 @@
 #include "runtime/commands.h"
+#include "common/try.h"
 
 #include <bit>
 #include "common/hex.h"
@@ -79,9 +80,8 @@ Result<ByteView> Commands::bytes(std::span<const Argument> args, size_t i, std::
 }
 
 Result<CommandResult> Commands::new_text(std::string_view text) {
-    auto block = heap_.allocate_text(text);
-    if (!block) return std::unexpected(block.error());
-    return CommandResult{*block, 0};
+    BRINDLE_TRY(auto block, heap_.allocate_text(text));
+    return CommandResult{block, 0};
 }
 
 Result<CommandResult> Commands::run_kernel(uint32_t number, std::span<const Argument> args) {
@@ -96,9 +96,8 @@ Result<CommandResult> Commands::kernel_command(uint32_t number, std::span<const 
     switch (number) {
         case kMessageBox: result = message_box(args); break;
         case kSetClipboardText: {
-            auto t = text(args, 0, "text");
-            if (!t) return std::unexpected(t.error());
-            ui_.set_clipboard_text(*t);
+            BRINDLE_TRY(auto t, text(args, 0, "text"));
+            ui_.set_clipboard_text(t);
             result = CommandResult{};
             break;
         }
@@ -106,28 +105,23 @@ Result<CommandResult> Commands::kernel_command(uint32_t number, std::span<const 
         case kToNumber: result = to_number(args); break;
         case kToInteger: result = to_integer(args); break;
         case kCloseWindow: {
-            auto w = window(args, 0, "window");
-            if (!w) return std::unexpected(w.error());
-            ui_.close_window(*w);
+            BRINDLE_TRY(auto w, window(args, 0, "window"));
+            ui_.close_window(w);
             result = CommandResult{};
             break;
         }
         case kPlaceTrayIcon: {
-            auto w = window(args, 0, "window");
-            if (!w) return std::unexpected(w.error());
-            auto icon = bytes(args, 1, "icon");
-            if (!icon) return std::unexpected(icon.error());
-            auto tip = text(args, 2, "tooltip");
-            if (!tip) return std::unexpected(tip.error());
-            ui_.place_tray_icon(*w, *icon, *tip);
+            BRINDLE_TRY(auto w, window(args, 0, "window"));
+            BRINDLE_TRY(auto icon, bytes(args, 1, "icon"));
+            BRINDLE_TRY(auto tip, text(args, 2, "tooltip"));
+            ui_.place_tray_icon(w, icon, tip);
             result = CommandResult{};
             break;
         }
         case kPopUpMenu: {
-            auto w = window(args, 0, "window");
-            if (!w) return std::unexpected(w.error());
+            BRINDLE_TRY(auto w, window(args, 0, "window"));
             if (args.size() < 2 || args[1].tag != abi::tag::kMenuRef) return wrong_tag(args, 1, "menu", "a menu reference");
-            ui_.pop_up_menu(*w, args[1].high);
+            ui_.pop_up_menu(w, args[1].high);
             result = CommandResult{};
             break;
         }
@@ -146,20 +140,17 @@ Result<CommandResult> Commands::run_extension(uint32_t library, uint32_t number,
 }
 
 Result<CommandResult> Commands::message_box(std::span<const Argument> args) {
-    auto message = text(args, 0, "message");
-    if (!message) return std::unexpected(message.error());
-    auto style = integer(args, 1, "style");
-    if (!style) return std::unexpected(style.error());
+    BRINDLE_TRY(auto message, text(args, 0, "message"));
+    BRINDLE_TRY(auto style, integer(args, 1, "style"));
     std::optional<std::string_view> title;
     if (args.size() > 2 && args[2].tag != abi::tag::kOmitted) {
-        auto t = text(args, 2, "title");
-        if (!t) return std::unexpected(t.error());
-        title = *t;
+        BRINDLE_TRY(auto t, text(args, 2, "title"));
+        title = t;
     }
     // The UI may run other code while the box is open; copy the texts out of guest memory first.
-    std::string message_copy(*message);
+    std::string message_copy(message);
     std::optional<std::string> title_copy = title ? std::optional<std::string>(std::string(*title)) : std::nullopt;
-    int32_t button = ui_.message_box(message_copy, *style,
+    int32_t button = ui_.message_box(message_copy, style,
                                      title_copy ? std::optional<std::string_view>(*title_copy) : std::nullopt);
     return CommandResult{static_cast<uint32_t>(button), 0};
 }
@@ -168,9 +159,8 @@ Result<CommandResult> Commands::to_text(std::span<const Argument> args) {
     if (args.empty()) return wrong_tag(args, 0, "value", "a text, integer, float or double");
     switch (args[0].tag) {
         case abi::tag::kText: {
-            auto t = text(args, 0, "value");
-            if (!t) return std::unexpected(t.error());
-            return new_text(std::string(*t));
+            BRINDLE_TRY(auto t, text(args, 0, "value"));
+            return new_text(std::string(t));
         }
         case abi::tag::kInteger: return new_text(integer_to_text(static_cast<int32_t>(args[0].value)));
         case abi::tag::kFloat: return new_text(float_to_text(as_float(args[0])));
@@ -183,9 +173,8 @@ Result<CommandResult> Commands::to_number(std::span<const Argument> args) {
     if (args.empty()) return wrong_tag(args, 0, "value", "a text or a number");
     switch (args[0].tag) {
         case abi::tag::kText: {
-            auto t = text(args, 0, "value");
-            if (!t) return std::unexpected(t.error());
-            return double_result(text_to_number(*t));
+            BRINDLE_TRY(auto t, text(args, 0, "value"));
+            return double_result(text_to_number(t));
         }
         case abi::tag::kDouble: return double_result(as_double(args[0]));
         case abi::tag::kFloat: return double_result(as_float(args[0]));
@@ -198,9 +187,8 @@ Result<CommandResult> Commands::to_integer(std::span<const Argument> args) {
     if (args.empty()) return wrong_tag(args, 0, "value", "a text or a number");
     switch (args[0].tag) {
         case abi::tag::kText: {
-            auto t = text(args, 0, "value");
-            if (!t) return std::unexpected(t.error());
-            return CommandResult{static_cast<uint32_t>(text_to_integer(*t)), 0};
+            BRINDLE_TRY(auto t, text(args, 0, "value"));
+            return CommandResult{static_cast<uint32_t>(text_to_integer(t)), 0};
         }
         case abi::tag::kInteger: return CommandResult{args[0].value, 0};
         case abi::tag::kDouble: return CommandResult{static_cast<uint32_t>(number_to_integer(as_double(args[0]))), 0};

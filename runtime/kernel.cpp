@@ -1,4 +1,5 @@
 #include "runtime/kernel.h"
+#include "common/try.h"
 
 #include <cstdio>
 
@@ -17,10 +18,9 @@ constexpr size_t kMaxRoutineArguments = 16;
 }  // namespace
 
 Result<std::unique_ptr<Kernel>> Kernel::create(Ui& ui) {
-    auto machine = Machine::create();
-    if (!machine) return std::unexpected(machine.error());
-    std::unique_ptr<Kernel> kernel(new Kernel(std::move(*machine), ui));
-    if (auto r = kernel->map_kernel_memory(); !r) return std::unexpected(r.error());
+    BRINDLE_TRY(auto machine, Machine::create());
+    std::unique_ptr<Kernel> kernel(new Kernel(std::move(machine), ui));
+    BRINDLE_CHECK(kernel->map_kernel_memory());
     return kernel;
 }
 
@@ -60,9 +60,8 @@ Result<void> Kernel::map_kernel_memory() {
 
 Result<void> Kernel::load(const ProgramParts& parts, const LoadLayout& layout) {
     if (loaded_) return fail("a program is already loaded");
-    auto program = place_program(*machine_, parts, layout);
-    if (!program) return std::unexpected(program.error());
-    program_ = std::move(*program);
+    BRINDLE_TRY(auto program, place_program(*machine_, parts, layout));
+    program_ = std::move(program);
     loaded_ = true;
     heap_.ignore_range(program_.const_base, program_.const_base + program_.const_size);
     return relocate_program(*machine_, program_, parts.relocations, mm::kServiceTableBase);

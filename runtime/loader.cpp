@@ -1,4 +1,5 @@
 #include "runtime/loader.h"
+#include "common/try.h"
 
 #include <cstring>
 
@@ -52,11 +53,11 @@ Result<LoadedProgram> place_program(Machine& machine, const ProgramParts& parts,
                 return fail("identifier reference list " + std::to_string(list + 1) + " marks an operand outside the code",
                             "reference", offset);
 
-    if (auto r = map_piece(machine, program.code_base, program.code_size, "code"); !r) return std::unexpected(r.error());
-    if (auto r = map_piece(machine, program.const_base, program.const_size, "const"); !r) return std::unexpected(r.error());
-    if (auto r = map_piece(machine, program.var_base, program.var_size, "var"); !r) return std::unexpected(r.error());
-    if (auto r = machine.write(program.code_base, parts.code); !r) return std::unexpected(r.error());
-    if (auto r = machine.write(program.const_base, parts.constants); !r) return std::unexpected(r.error());
+    BRINDLE_CHECK(map_piece(machine, program.code_base, program.code_size, "code"));
+    BRINDLE_CHECK(map_piece(machine, program.const_base, program.const_size, "const"));
+    BRINDLE_CHECK(map_piece(machine, program.var_base, program.var_size, "var"));
+    BRINDLE_CHECK(machine.write(program.code_base, parts.code));
+    BRINDLE_CHECK(machine.write(program.const_base, parts.constants));
     program.references = parts.references;
     return program;
 }

@@ -1,4 +1,5 @@
 #include "runtime/program_start.h"
+#include "common/try.h"
 
 #include "runtime/kernel.h"
 
@@ -11,10 +12,9 @@ Result<void> run_program_image(const uint8_t* image_address, const UiFactory& ma
     if (!parts) return fail("the program image is malformed: " + parts.error().describe());
     std::unique_ptr<Ui> ui = make_ui(*image);
     if (!ui) return fail("no user interface is available");
-    auto kernel = Kernel::create(*ui);
-    if (!kernel) return std::unexpected(kernel.error());
-    if (auto r = (*kernel)->load(*parts); !r) return fail("the program image cannot be loaded: " + r.error().describe());
-    return (*kernel)->run();
+    BRINDLE_TRY(auto kernel, Kernel::create(*ui));
+    if (auto r = kernel->load(*parts); !r) return fail("the program image cannot be loaded: " + r.error().describe());
+    return kernel->run();
 }
 
 }  // namespace brindle::runtime

@@ -145,10 +145,4 @@ std::string a_kind(uint32_t kind_code) {
     return (vowel ? "an " : "a ") + name;
 }
 
-Result<void> type_text(const BuiltControl& c, const QString& text) {
-    if (c.kind != kind::kEditBox) return fail(a_kind(c.kind) + " takes no typing");
-    set_text_of(c, text);
-    return {};
-}
-
 }  // namespace brindle::runtime::qt

@@ -16,9 +16,6 @@ namespace brindle::runtime::qt {
 Result<PropertyValue> read_control_property(const BuiltControl& control, uint32_t property);
 Result<void> write_control_property(const BuiltControl& control, uint32_t property, const PropertyValue& value);
 
-// A user's typing: replaces an edit box's text (CR LF allowed) without an event.
-Result<void> type_text(const BuiltControl& control, const QString& text);
-
 // A hyperlink label's caption and address (the address stands in for an empty caption).
 void set_hyperlink(QLabel& label, const QString& caption, const QString& address);
 

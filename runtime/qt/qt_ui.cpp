@@ -1,10 +1,9 @@
 #include "runtime/qt/qt_ui.h"
+#include "common/try.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QEvent>
 #include <QEventLoop>
-#include <QLabel>
 #include <QMenu>
 #include <QWidget>
 
@@ -74,11 +73,10 @@ Result<void> QtUi::create_window(uint32_t window_id) {
         .menu_chosen = [this, window_id](uint32_t item) { deliver(window_id, item, abi::event::kPrincipal); },
         .open_address = [this](const QString& address) { desktop_.open_address(address); },
     };
-    auto built = build_window(*form, callbacks);
-    if (!built) return std::unexpected(built.error());
-    BuiltWindow& w = **built;
+    BRINDLE_TRY(auto built, build_window(*form, callbacks));
+    BuiltWindow& w = *built;
     uint32_t element = w.window_element_id;
-    windows_[window_id] = std::move(*built);
+    windows_[window_id] = std::move(built);
     w.window->installEventFilter(new CloseWatcher(w.window.get(), [this, window_id] { close_window(window_id); }));
     w.window->show();
     // The form gives the outer size; take the frame off once the platform knows it.
@@ -89,22 +87,20 @@ Result<void> QtUi::create_window(uint32_t window_id) {
 }
 
 Result<PropertyValue> QtUi::read_property(uint32_t window_id, uint32_t element_id, uint32_t property) {
-    auto c = control(window_id, element_id);
-    if (!c) return std::unexpected(c.error());
-    return read_control_property(**c, property);
+    BRINDLE_TRY(auto c, control(window_id, element_id));
+    return read_control_property(*c, property);
 }
 
 Result<void> QtUi::write_property(uint32_t window_id, uint32_t element_id, uint32_t property, const PropertyValue& value) {
-    auto c = control(window_id, element_id);
-    if (!c) return std::unexpected(c.error());
+    BRINDLE_TRY(auto c, control(window_id, element_id));
     // Hidden without a tray icon, the window could never be shown again: it is minimized instead.
     const auto* hide = std::get_if<int32_t>(&value);
-    if ((*c)->kind == abi::kind::kWindow && property == abi::property::kVisible && hide && *hide == 0 &&
+    if (c->kind == abi::kind::kWindow && property == abi::property::kVisible && hide && *hide == 0 &&
         !desktop_.has_tray_icon()) {
-        (*c)->widget->showMinimized();
+        c->widget->showMinimized();
         return {};
     }
-    return write_control_property(**c, property, value);
+    return write_control_property(*c, property, value);
 }
 
 int32_t QtUi::message_box(std::string_view text, int32_t style, std::optional<std::string_view> title) {
@@ -179,58 +175,6 @@ void QtUi::quit_event_loop() {
 
 void QtUi::report_fault(std::string_view message) {
     desktop_.report_fault(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
-}
-
-std::optional<ControlRef> QtUi::find_control(const QString& name) const {
-    std::string gbk = to_image_text(name);
-    for (const auto& [window_id, built] : windows_) {
-        const image::FormWindow* form = form_.find_window(window_id);
-        for (const auto& e : form->elements)
-            if (!e.is_menu_item() && !e.name.empty() && e.name == gbk) return ControlRef{window_id, e.id};
-    }
-    return std::nullopt;
-}
-
-std::optional<ControlRef> QtUi::find_menu_item(const QString& caption) const {
-    std::string gbk = to_image_text(caption);
-    for (const auto& [window_id, built] : windows_) {
-        const image::FormWindow* form = form_.find_window(window_id);
-        for (const auto& e : form->elements)
-            if (e.is_menu_item() && e.level > 0 && e.caption == gbk) return ControlRef{window_id, e.id};
-    }
-    return std::nullopt;
-}
-
-Result<void> QtUi::click(ControlRef ref) {
-    auto c = control(ref.window_id, ref.element_id);
-    if (!c) return std::unexpected(c.error());
-    QWidget* widget = (*c)->widget;
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        if (!button->isEnabled()) return fail("the " + std::string(kind_name((*c)->kind)) + " is disabled");
-        button->click();
-        return {};
-    }
-    if ((*c)->kind == abi::kind::kHyperlinkBox) {
-        QString address = widget->property("brindle_address").toString();
-        if (!address.isEmpty()) desktop_.open_address(address);
-        return {};
-    }
-    return fail(a_kind((*c)->kind) + " cannot be clicked");
-}
-
-Result<void> QtUi::choose_menu_item(ControlRef item) {
-    const BuiltWindow* w = window(item.window_id);
-    if (!w) return fail("window " + hex_id(item.window_id) + " is not open");
-    auto it = w->menu_items.find(item.element_id);
-    if (it == w->menu_items.end()) return fail("window " + hex_id(item.window_id) + " has no menu item " + hex_id(item.element_id));
-    it->second->trigger();
-    return {};
-}
-
-Result<void> QtUi::type_text(ControlRef ref, const QString& text) {
-    auto c = control(ref.window_id, ref.element_id);
-    if (!c) return std::unexpected(c.error());
-    return qt::type_text(**c, text);
 }
 
 }  // namespace brindle::runtime::qt

@@ -50,21 +50,12 @@ public:
     void set_loop_runner(std::function<void()> runner) { runner_ = std::move(runner); }
     bool quit_requested() const { return quit_requested_; }
 
-    // --- playing the user, and looking at what is shown ---
+    // What is shown, for tools that look at the windows from outside.
     const image::FormModel& form() const { return form_; }
     const BuiltWindow* window(uint32_t window_id) const;
-    // A control of an open window by its name (UTF-8), or a menu item by its caption.
-    std::optional<ControlRef> find_control(const QString& name) const;
-    std::optional<ControlRef> find_menu_item(const QString& caption) const;
-    // A click as a user makes it: a radio box is checked first (its siblings unchecked), then the
-    // control's event 0 runs; a hyperlink opens its address.
-    Result<void> click(ControlRef control);
-    Result<void> choose_menu_item(ControlRef item);
-    Result<void> type_text(ControlRef control, const QString& text);
-    // The window's tray icon event (event 9) with an operation code.
-    void tray_event(uint32_t window_id, int code);
 
 private:
+    void tray_event(uint32_t window_id, int code);
     void deliver(uint32_t window_id, uint32_t element_id, int32_t event_index, std::vector<uint32_t> arguments = {});
     Result<const BuiltControl*> control(uint32_t window_id, uint32_t element_id) const;
 

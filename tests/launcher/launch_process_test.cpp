@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "launcher/pack_tool.h"
+#include "tools/pack/pack_tool.h"
 #include "test_support.h"
 
 namespace brindle::launcher {

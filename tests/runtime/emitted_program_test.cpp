@@ -2,7 +2,7 @@
 #include <bit>
 
 #include "image/constant_pool.h"
-#include "image/emit_program.h"
+#include "codegen/program.h"
 #include "image/image_writer.h"
 #include "tests/runtime/kernel_fixture.h"
 #include "tests/support/closing_image.h"
@@ -10,7 +10,7 @@
 namespace brindle::runtime::testing {
 namespace {
 
-namespace emit = image::emit;
+namespace emit = codegen;
 namespace prop = abi::property;
 
 constexpr uint32_t kLength = 0x16000012;

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "runtime/kernel.h"
-#include "runtime/recording_ui.h"
+#include "tests/support/recording_ui.h"
 #include "tests/runtime/test_program.h"
 
 namespace brindle::runtime::testing {

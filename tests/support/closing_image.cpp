@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "image/emit_program.h"
+#include "codegen/program.h"
 #include "image/form_writer.h"
 #include "image/image_writer.h"
 
@@ -15,8 +15,8 @@ image::LibraryRecord kernel_library_record() {
 Bytes closing_image() {
     constexpr uint32_t kWindow = 0x52010001, kWindowElement = 0x06010000, kUnit = 0x19010002;
     image::ConstantPool pool;
-    image::emit::Program program(pool, kWindow);
-    uint32_t on_created = program.add_routine("close at once", [](image::emit::Routine& r) {
+    codegen::Program program(pool, kWindow);
+    uint32_t on_created = program.add_routine("close at once", [](codegen::Routine& r) {
         r.close_window({kWindow, kWindowElement});
     });
     auto code = program.finish();
@@ -29,7 +29,7 @@ Bytes closing_image() {
     auto model = form.finish();
     if (!model) throw std::runtime_error(model.error().describe());
 
-    image::ImageParts parts = image::emit::image_parts(std::move(*code), pool);
+    image::ImageParts parts = codegen::image_parts(std::move(*code), pool);
     parts.libraries = {kernel_library_record()};
     parts.form = std::move(*model);
     parts.var_size = std::max<uint32_t>(parts.var_size, 4);

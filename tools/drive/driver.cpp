@@ -53,12 +53,12 @@ void Driver::flush_faults() {
 
 void Driver::answer(const std::string& text) { out_ << text << std::endl; }
 
-std::optional<runtime::qt::ControlRef> Driver::control_named(const std::string& name) {
+std::optional<ControlRef> Driver::control_named(const std::string& name) {
     if (name.empty()) {
         error("a control name is missing");
         return std::nullopt;
     }
-    auto ref = ui_.find_control(utf8(name));
+    auto ref = player_.find_control(utf8(name));
     if (!ref) error("no control is named " + name);
     return ref;
 }
@@ -89,7 +89,7 @@ void Driver::set(const std::string& rest) {
     if (!ref) return;
     auto text = parse_json_string(literal);
     if (!text) return error("set " + name + ": the text must be a JSON string, not " + (literal.empty() ? "nothing" : literal));
-    if (auto r = ui_.type_text(*ref, *text); !r) return error("set " + name + ": " + r.error().message);
+    if (auto r = player_.type_text(*ref, *text); !r) return error("set " + name + ": " + r.error().message);
 }
 
 void Driver::select(const std::string& rest) {
@@ -107,13 +107,13 @@ void Driver::select(const std::string& rest) {
 void Driver::click(const std::string& rest) {
     auto ref = control_named(rest);
     if (!ref) return;
-    if (auto r = ui_.click(*ref); !r) error("click " + rest + ": " + r.error().message);
+    if (auto r = player_.click(*ref); !r) error("click " + rest + ": " + r.error().message);
 }
 
 void Driver::menu(const std::string& rest) {
-    auto ref = ui_.find_menu_item(utf8(rest));
+    auto ref = player_.find_menu_item(utf8(rest));
     if (!ref) return error("no menu item has the caption " + rest);
-    if (auto r = ui_.choose_menu_item(*ref); !r) error("menu " + rest + ": " + r.error().message);
+    if (auto r = player_.choose_menu_item(*ref); !r) error("menu " + rest + ": " + r.error().message);
 }
 
 void Driver::tray(const std::string& rest) {

@@ -6,7 +6,8 @@
 
 #include "runtime/kernel.h"
 #include "runtime/qt/qt_ui.h"
-#include "runtime/qt/recording_desktop.h"
+#include "tools/drive/recording_desktop.h"
+#include "tools/drive/ui_player.h"
 
 namespace brindle::drive {
 
@@ -14,7 +15,7 @@ class Driver {
 public:
     Driver(runtime::qt::QtUi& ui, runtime::qt::RecordingDesktop& desktop, runtime::Kernel& kernel, std::ostream& out,
            std::ostream& err)
-        : ui_(ui), desktop_(desktop), kernel_(kernel), out_(out), err_(err) {}
+        : ui_(ui), desktop_(desktop), player_(ui, desktop), kernel_(kernel), out_(out), err_(err) {}
 
     void handle(const std::string& line);
     bool had_error() const { return had_error_; }
@@ -24,7 +25,7 @@ public:
     void flush_faults();
 
 private:
-    std::optional<runtime::qt::ControlRef> control_named(const std::string& name);
+    std::optional<ControlRef> control_named(const std::string& name);
     void answer(const std::string& text);
 
     void set(const std::string& rest);
@@ -40,6 +41,7 @@ private:
 
     runtime::qt::QtUi& ui_;
     runtime::qt::RecordingDesktop& desktop_;
+    UiPlayer player_;
     runtime::Kernel& kernel_;
     std::ostream& out_;
     std::ostream& err_;

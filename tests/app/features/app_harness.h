@@ -10,7 +10,7 @@
 
 #include "common/bytes.h"
 #include "runtime/kernel.h"
-#include "runtime/recording_ui.h"
+#include "tests/support/recording_ui.h"
 
 namespace brindle::app::testing {
 

@@ -4,22 +4,22 @@
 
 #include "app/pictures/icons.h"
 #include "image/constant_pool.h"
-#include "image/emit_program.h"
+#include "codegen/program.h"
 #include "image/image_writer.h"
 #include "tests/runtime/qt/test_form.h"
 
 namespace brindle::runtime::qt::testing {
 
 Bytes drive_test_image() {
-    using image::emit::Control;
-    using image::emit::MenuRef;
-    using image::emit::Routine;
+    using codegen::Control;
+    using codegen::MenuRef;
+    using codegen::Routine;
     const Control window{ids::kWindow, ids::kWindowElement};
     auto on = [](uint32_t id) { return Control{ids::kWindow, id}; };
     const Bytes tray_icon = app::tray_icon_file();
 
     image::ConstantPool pool;
-    image::emit::Program program(pool, ids::kWindow);
+    codegen::Program program(pool, ids::kWindow);
     Bindings b;
     b.created = program.add_routine("created", [&](Routine& r) { r.place_tray_icon(window, tray_icon, "Brindle"); });
     b.tray = program.add_routine(
@@ -43,7 +43,7 @@ Bytes drive_test_image() {
     auto code = program.finish();
     if (!code) throw std::runtime_error(code.error().describe());
 
-    image::ImageParts parts = image::emit::image_parts(std::move(*code), pool);
+    image::ImageParts parts = codegen::image_parts(std::move(*code), pool);
     const char* id = "0123456789ABCDEF0123456789ABCDEF";
     parts.libraries = {{"rtcore", id, "4", "6", "core"},
                        {"uikit2", id, "1", "2", "ui"},

@@ -13,7 +13,8 @@
 #include "app/pictures/icons.h"
 #include "common/gbk.h"
 #include "runtime/qt/qt_ui.h"
-#include "runtime/qt/recording_desktop.h"
+#include "tools/drive/recording_desktop.h"
+#include "tools/drive/ui_player.h"
 #include "runtime/qt/text_codec.h"
 #include "tests/runtime/qt/test_form.h"
 
@@ -39,6 +40,7 @@ protected:
         form.windows[0].elements[0].properties.picture = app::window_icon_file();
         ui = std::make_unique<QtUi>(std::move(form), desktop);
         ui->set_event_sink(&sink);
+        player = std::make_unique<drive::UiPlayer>(*ui, desktop);
         auto created = ui->create_window(ids::kWindow);
         ASSERT_TRUE(created.has_value()) << created.error().describe();
     }
@@ -69,6 +71,7 @@ protected:
     RecordingDesktop desktop;
     RecordingSink sink;
     std::unique_ptr<QtUi> ui;
+    std::unique_ptr<drive::UiPlayer> player;
 };
 
 PropertyValue text(const char* utf8) { return PropertyValue(gbk(utf8)); }
@@ -211,7 +214,7 @@ TEST(QtUiBuildTest, MalformedNestingIsRefusedNotFollowed) {
 
 TEST_F(QtUiTest, TypedTextKeepsEveryCharacterThroughGb18030) {
     const char* typed = "价格€ 😀 ñ\r\n第二";
-    ASSERT_TRUE(ui->type_text({ids::kWindow, ids::kMulti}, QString::fromUtf8(typed)).has_value());
+    ASSERT_TRUE(player->type_text({ids::kWindow, ids::kMulti}, QString::fromUtf8(typed)).has_value());
     auto value = read(ids::kMulti, 8);
     ASSERT_TRUE(std::holds_alternative<std::string>(value));
     EXPECT_EQ(std::get<std::string>(value), utf8_to_gb18030(typed));
@@ -220,7 +223,7 @@ TEST_F(QtUiTest, TypedTextKeepsEveryCharacterThroughGb18030) {
     write(ids::kSingle, 8, value);
     EXPECT_EQ(read(ids::kSingle, 8), value);
 
-    auto refused = ui->type_text({ids::kWindow, ids::kLabel}, QStringLiteral("x"));
+    auto refused = player->type_text({ids::kWindow, ids::kLabel}, QStringLiteral("x"));
     ASSERT_FALSE(refused.has_value());
     EXPECT_EQ(refused.error().message, "a label takes no typing");
 }
@@ -232,23 +235,23 @@ TEST_F(QtUiTest, ClicksCheckRadioBoxesBeforeTheirRoutineRuns) {
         checked_when_run = widget<QRadioButton>(ids::kRadioB)->isChecked();
         sibling_cleared = !widget<QRadioButton>(ids::kRadioA)->isChecked();
     };
-    ASSERT_TRUE(ui->click({ids::kWindow, ids::kRadioB}).has_value());
+    ASSERT_TRUE(player->click({ids::kWindow, ids::kRadioB}).has_value());
     EXPECT_EQ(sink.events, (std::vector<Event>{{0x30, {}}}));
     EXPECT_TRUE(checked_when_run);
     EXPECT_TRUE(sibling_cleared);
     sink.on_event = nullptr;
 
-    ASSERT_TRUE(ui->click({ids::kWindow, ids::kRadioA}).has_value());  // unbound: checked, no event
+    ASSERT_TRUE(player->click({ids::kWindow, ids::kRadioA}).has_value());  // unbound: checked, no event
     EXPECT_TRUE(widget<QRadioButton>(ids::kRadioA)->isChecked());
     EXPECT_FALSE(widget<QRadioButton>(ids::kRadioB)->isChecked());
-    ASSERT_TRUE(ui->click({ids::kWindow, ids::kWrite}).has_value());
-    ASSERT_TRUE(ui->click({ids::kWindow, ids::kImageButton}).has_value());
-    ASSERT_TRUE(ui->click({ids::kWindow, ids::kHide}).has_value());
+    ASSERT_TRUE(player->click({ids::kWindow, ids::kWrite}).has_value());
+    ASSERT_TRUE(player->click({ids::kWindow, ids::kImageButton}).has_value());
+    ASSERT_TRUE(player->click({ids::kWindow, ids::kHide}).has_value());
     EXPECT_EQ(sink.events, (std::vector<Event>{{0x30, {}}, {0x40, {}}, {0x60, {}}, {0x50, {}}}));
 
-    ASSERT_TRUE(ui->click({ids::kWindow, ids::kLink}).has_value());
+    ASSERT_TRUE(player->click({ids::kWindow, ids::kLink}).has_value());
     EXPECT_EQ(desktop.opened, (std::vector<QString>{QString::fromUtf8(kForumAddress)}));
-    auto refused = ui->click({ids::kWindow, ids::kLabel});
+    auto refused = player->click({ids::kWindow, ids::kLabel});
     ASSERT_FALSE(refused.has_value());
     EXPECT_EQ(refused.error().message, "a label cannot be clicked");
     EXPECT_EQ(sink.events.size(), 4u);
@@ -271,12 +274,12 @@ TEST_F(QtUiTest, TrayIconCodesAndTheMenu) {
     ui->pop_up_menu(ids::kWindow, 0x26999999);
     EXPECT_EQ(desktop.faults, (std::vector<QString>{QStringLiteral("window 0x52010001 has no menu 0x26999999")}));
 
-    auto item = ui->find_menu_item(QStringLiteral("关闭"));
+    auto item = player->find_menu_item(QStringLiteral("关闭"));
     ASSERT_TRUE(item.has_value());
     EXPECT_EQ(item->element_id, ids::kMenuClose);
-    EXPECT_FALSE(ui->find_menu_item(QStringLiteral("程序菜单")).has_value());  // a title is not chosen
+    EXPECT_FALSE(player->find_menu_item(QStringLiteral("程序菜单")).has_value());  // a title is not chosen
     sink.events.clear();
-    ASSERT_TRUE(ui->choose_menu_item(*ui->find_menu_item(QStringLiteral("显示"))).has_value());
+    ASSERT_TRUE(player->choose_menu_item(*player->find_menu_item(QStringLiteral("显示"))).has_value());
     EXPECT_EQ(sink.events, (std::vector<Event>{{0x70, {}}}));
 }
 

@@ -9,7 +9,7 @@
 
 #include "common/bytes.h"
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 
 class Routine;
 
@@ -154,4 +154,4 @@ inline Cond operator!(const Cond& a) {
     return Cond{std::make_shared<const CondNode>(CondNode{CondNode::Op::Not, {}, {}, {}, a, {}})};
 }
 
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "image/emit_context.h"
-#include "image/emit_values.h"
+#include "codegen/context.h"
+#include "codegen/values.h"
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 
 class Routine {
 public:
@@ -147,4 +147,4 @@ private:
 
 inline Double operator*(const Double& d, double factor) { return d.routine->multiply(d, factor); }
 
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

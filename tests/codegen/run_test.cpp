@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "image/kernel_abi.h"
-#include "tests/image/emit_harness.h"
+#include "tests/codegen/harness.h"
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 namespace {
 
 using harness::Harness;
@@ -218,4 +218,4 @@ TEST(EmitRun, TheEntryRoutineHandsOverTheEmptyRoutineShowsTheWindowAndRunsTheLoo
 }
 
 }  // namespace
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

@@ -1,4 +1,4 @@
-#include "runtime/recording_ui.h"
+#include "tests/support/recording_ui.h"
 
 #include "common/hex.h"
 #include "image/kernel_abi.h"

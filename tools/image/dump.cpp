@@ -1,12 +1,12 @@
-#include "image/inspect/dump.h"
+#include "tools/image/dump.h"
 
 #include <cstdio>
 #include <string>
 
 #include "common/gbk.h"
 #include "common/hex.h"
-#include "image/inspect/disassembly.h"
-#include "image/inspect/json_writer.h"
+#include "tools/image/disassembly.h"
+#include "tools/image/json_writer.h"
 #include "image/kernel_abi.h"
 #include "image/property_blobs.h"
 

@@ -6,7 +6,7 @@
 
 #include "common/bytes.h"
 #include "image/image_reader.h"
-#include "image/inspect/dump.h"
+#include "tools/image/dump.h"
 
 namespace {
 

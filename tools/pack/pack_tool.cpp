@@ -1,4 +1,4 @@
-#include "launcher/pack_tool.h"
+#include "tools/pack/pack_tool.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "image/inspect/json_writer.h"
+#include "tools/image/json_writer.h"
 
 #include <cstdio>
 

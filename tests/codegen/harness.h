@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "image/constant_pool.h"
-#include "image/emit_program.h"
+#include "codegen/program.h"
 
-namespace brindle::image::emit::harness {
+namespace brindle::codegen::harness {
 
 inline constexpr uint32_t kCodeBase = 0x00400000;
 inline constexpr uint32_t kConstBase = 0x00600000;
@@ -85,4 +85,4 @@ private:
     uint32_t heap_next_ = kHeapBase;
 };
 
-}  // namespace brindle::image::emit::harness
+}  // namespace brindle::codegen::harness

@@ -1,10 +1,10 @@
-#include "tests/image/emit_harness.h"
+#include "tests/codegen/harness.h"
 
 #include <cstring>
 
 #include "image/kernel_abi.h"
 
-namespace brindle::image::emit::harness {
+namespace brindle::codegen::harness {
 namespace {
 
 uint32_t page_round(uint32_t n) { return (n + 0xFFF) & ~0xFFFu; }
@@ -140,4 +140,4 @@ void Harness::service(uint32_t entry) {
     uc_reg_write(uc_, UC_X86_REG_EDX, &hi);
 }
 
-}  // namespace brindle::image::emit::harness
+}  // namespace brindle::codegen::harness

@@ -1,10 +1,11 @@
-#include "image/emit_program.h"
+#include "codegen/program.h"
+#include "common/try.h"
 
 #include <algorithm>
 
-#include "image/emit_helpers.h"
+#include "codegen/helpers.h"
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 
 namespace x86 = asmjit::x86;
 using asmjit::imm;
@@ -74,9 +75,8 @@ Result<EmittedCode> Program::finish() {
         ctx_->relocate_last(RelocKind::Service, entry);
     }
 
-    auto code = ctx_->take_code();
-    if (!code) return std::unexpected(code.error());
-    out.code = std::move(*code);
+    BRINDLE_TRY(auto code, ctx_->take_code());
+    out.code = std::move(code);
     out.relocations = ctx_->relocations();
     out.references = ctx_->references();
     for (auto& list : out.references) std::sort(list.begin(), list.end());
@@ -95,4 +95,4 @@ ImageParts image_parts(EmittedCode code, const ConstantPool& pool) {
     return parts;
 }
 
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

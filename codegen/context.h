@@ -12,9 +12,18 @@
 #include "common/result.h"
 #include "image/constant_pool.h"
 #include "image/kernel_abi.h"
+#include "image/image_writer.h"
 #include "image/relocation.h"
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
+
+// The image format's pieces that emitted code fills in.
+using image::ConstantPool;
+using image::ImageParts;
+using image::ReferenceList;
+using image::ReferenceLists;
+using image::RelocKind;
+using image::Relocation;
 
 enum class Helper : uint8_t { TextCompare, TextLength, Concatenate, FloatToInteger };
 inline constexpr size_t kHelperCount = 4;
@@ -87,4 +96,4 @@ private:
     uint32_t routine_serials_ = 0;
 };
 
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

@@ -9,10 +9,10 @@
 #include <set>
 #include <string>
 
-#include "image/emit_program.h"
+#include "codegen/program.h"
 #include "image/kernel_abi.h"
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 namespace {
 
 constexpr uint32_t kMainWindow = 0x52010001;
@@ -306,4 +306,4 @@ TEST(EmitCode, MisuseIsReportedByFinish) {
 }
 
 }  // namespace
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

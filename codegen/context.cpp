@@ -1,10 +1,10 @@
-#include "image/emit_context.h"
+#include "codegen/context.h"
 
 #include <cstring>
 
 #include "common/gbk.h"
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 
 namespace x86 = asmjit::x86;
 
@@ -94,4 +94,4 @@ Result<Bytes> EmitContext::take_code() {
     return Bytes(buffer.data(), buffer.data() + buffer.size());
 }
 
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

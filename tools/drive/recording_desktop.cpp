@@ -1,4 +1,4 @@
-#include "runtime/qt/recording_desktop.h"
+#include "tools/drive/recording_desktop.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 #pragma once
 // The code section's shared helpers: text compare, text length, concatenation, float-to-integer.
-#include "image/emit_context.h"
+#include "codegen/context.h"
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 
 // Binds the helper's label and emits its body at the current position.
 void emit_helper(EmitContext& ctx, Helper helper);
 
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

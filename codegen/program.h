@@ -17,11 +17,11 @@
 
 #include "common/result.h"
 #include "image/constant_pool.h"
-#include "image/emit_routine.h"
+#include "codegen/routine.h"
 #include "image/image_writer.h"
 #include "image/relocation.h"
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 
 struct EmittedCode {
     Bytes code;
@@ -65,4 +65,4 @@ private:
     bool finished_ = false;
 };
 
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

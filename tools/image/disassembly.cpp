@@ -1,4 +1,4 @@
-#include "image/inspect/disassembly.h"
+#include "tools/image/disassembly.h"
 
 #include <capstone/capstone.h>
 

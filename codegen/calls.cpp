@@ -1,9 +1,9 @@
 // The routine's calls into the kernel and the helpers: properties, texts, commands, conversions.
-#include "image/emit_routine.h"
+#include "codegen/routine.h"
 
 #include <algorithm>
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 
 namespace x86 = asmjit::x86;
 using asmjit::imm;
@@ -322,4 +322,4 @@ Int Routine::truncate(const Float& f) {
     return i;
 }
 
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/pack_tool.h"
+#include "tools/pack/pack_tool.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);

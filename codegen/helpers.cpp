@@ -1,6 +1,6 @@
-#include "image/emit_helpers.h"
+#include "codegen/helpers.h"
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 namespace {
 
 namespace x86 = asmjit::x86;
@@ -164,4 +164,4 @@ void emit_helper(EmitContext& ctx, Helper helper) {
     }
 }
 
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

@@ -1,9 +1,9 @@
 // A routine's frame, variables, operands, text ownership, stores and branches.
-#include "image/emit_routine.h"
+#include "codegen/routine.h"
 
 #include <algorithm>
 
-namespace brindle::image::emit {
+namespace brindle::codegen {
 
 namespace x86 = asmjit::x86;
 using asmjit::imm;
@@ -418,4 +418,4 @@ void Routine::return_() {
     ctx_.as().jmp(epilogue_);
 }
 
-}  // namespace brindle::image::emit
+}  // namespace brindle::codegen

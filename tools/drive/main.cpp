@@ -11,7 +11,7 @@
 #include "runtime/loader.h"
 #include "runtime/qt/app_font.h"
 #include "runtime/qt/qt_ui.h"
-#include "runtime/qt/recording_desktop.h"
+#include "tools/drive/recording_desktop.h"
 #include "tools/drive/driver.h"
 
 using namespace brindle;
