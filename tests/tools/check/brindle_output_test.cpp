@@ -28,7 +28,7 @@ std::string listed(const std::vector<Diagnostic>& diagnostics) {
     return out;
 }
 
-class BuilderOutput : public ::testing::Test {
+class CheckBuilderOutput : public ::testing::Test {
 protected:
     void SetUp() override {
         auto opened = FormRunner::open(image_bytes());
@@ -56,7 +56,7 @@ protected:
     int checked = 0;
 };
 
-TEST_F(BuilderOutput, DocumentListWithEveryStyleOrderAndDate) {
+TEST_F(CheckBuilderOutput, DocumentListWithEveryStyleOrderAndDate) {
     expect_clean("生成_标签", "编辑框_标签输出1", "the form as it starts");
     for (int i = 0; i < 9; ++i) {
         runner->reset();
@@ -77,7 +77,7 @@ TEST_F(BuilderOutput, DocumentListWithEveryStyleOrderAndDate) {
     EXPECT_EQ(checked, 10);
 }
 
-TEST_F(BuilderOutput, NavigationListPageCustomFieldsAndSlideshow) {
+TEST_F(CheckBuilderOutput, NavigationListPageCustomFieldsAndSlideshow) {
     expect_clean("按钮_生成导航", "编辑框_标签输出1", "the form as it starts");
     for (int type = 0; type < 3; ++type) {
         runner->reset();
@@ -105,7 +105,7 @@ TEST_F(BuilderOutput, NavigationListPageCustomFieldsAndSlideshow) {
     EXPECT_EQ(checked, 10);
 }
 
-TEST(PaletteFragments, EveryNameIsKnown) {
+TEST(CheckPaletteFragments, EveryNameIsKnown) {
     auto fragments = snippets::read_palette(image_bytes());
     ASSERT_TRUE(fragments.has_value()) << fragments.error().describe();
     EXPECT_EQ(fragments->size(), 82u);

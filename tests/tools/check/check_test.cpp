@@ -158,7 +158,7 @@ TEST(CheckText, DedeCmsLeniencies) {
     EXPECT_EQ(check_template(text), std::vector<Diagnostic>{});
 }
 
-TEST(DedeTable, SortedUniqueAndLowerCase) {
+TEST(CheckDedeTable, SortedUniqueAndLowerCase) {
     auto tags = dede_tags();
     for (size_t i = 0; i < tags.size(); ++i) {
         EXPECT_EQ(find_dede_tag(tags[i].name), &tags[i]) << tags[i].name;

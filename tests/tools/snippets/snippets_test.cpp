@@ -86,7 +86,7 @@ std::string read_text(const fs::path& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-TEST(Palette, EntriesComeFromTheImageWithCaptionsGroupsAndPages) {
+TEST(SnippetPalette, EntriesComeFromTheImageWithCaptionsGroupsAndPages) {
     ASSERT_EQ(palette().size(), 82u);
     const Fragment& name = entry("单选框_网站名称");
     EXPECT_EQ(name.text, "{dede:global.cfg_webname/}");
@@ -101,7 +101,7 @@ TEST(Palette, EntriesComeFromTheImageWithCaptionsGroupsAndPages) {
     EXPECT_EQ(entry("单选框_内容统计12").page, "SQL调用整理");
 }
 
-TEST(Palette, ARebuiltImageGivesRebuiltFragments) {
+TEST(SnippetPalette, ARebuiltImageGivesRebuiltFragments) {
     // Change one literal and one store text in the image bytes (same lengths): the fragments follow.
     Bytes patched = image_bytes();
     auto replace = [&](std::string_view from, std::string_view to) {
@@ -120,7 +120,7 @@ TEST(Palette, ARebuiltImageGivesRebuiltFragments) {
     EXPECT_EQ(text["单选框_上传日期7"], text["单选框_上传日期"]);
 }
 
-TEST(Prefixes, ShortAsciiUniqueAndStable) {
+TEST(SnippetPrefixes, ShortAsciiUniqueAndStable) {
     std::vector<std::string> prefixes = snippet_prefixes(palette());
     ASSERT_EQ(prefixes.size(), palette().size());
     std::set<std::string> unique(prefixes.begin(), prefixes.end());
@@ -137,7 +137,7 @@ TEST(Prefixes, ShortAsciiUniqueAndStable) {
     EXPECT_EQ(by_control["单选框_内容统计3"], "dede-sql-discuz-threads");
 }
 
-TEST(Prefixes, EntriesTheTableDoesNotKnowGetOneFromTheirFirstTag) {
+TEST(SnippetPrefixes, EntriesTheTableDoesNotKnowGetOneFromTheirFirstTag) {
     std::vector<Fragment> fragments = {
         {"新框1", "", "", "", "<b>{dede:field.Title function='x'/}</b>"},
         {"新框2", "", "", "", "{dede:flink row='5'/}"},
@@ -151,7 +151,7 @@ TEST(Prefixes, EntriesTheTableDoesNotKnowGetOneFromTheirFirstTag) {
                                         "dede-field-pubdate", "dede-field-title-2"}));
 }
 
-TEST(Escaping, EachFormatEscapesWhatItsSyntaxGivesAMeaning) {
+TEST(SnippetEscaping, EachFormatEscapesWhatItsSyntaxGivesAMeaning) {
     const std::string text = "{dede:global.$cfg/} a\\b `sql` ${1}";
     EXPECT_EQ(escape_snippet_text(text, Format::VsCode), "{dede:global.\\$cfg/\\} a\\\\b `sql` \\${1\\}");
     EXPECT_EQ(escape_snippet_text(text, Format::Sublime), "{dede:global.\\$cfg/} a\\\\b `sql` \\${1}");
@@ -159,7 +159,7 @@ TEST(Escaping, EachFormatEscapesWhatItsSyntaxGivesAMeaning) {
     EXPECT_EQ(platform_text("a\r\n\r\nb\rc\n"), "a\n\nb\rc\n");
 }
 
-TEST(Formats, VsCodeFileParsesAndEveryBodyIsTheImageText) {
+TEST(SnippetFormats, VsCodeFileParsesAndEveryBodyIsTheImageText) {
     TempDir dir;
     ASSERT_EQ(write_snippets("vscode", dir.path()), 0);
     std::vector<std::string> prefixes = snippet_prefixes(palette());
@@ -180,7 +180,7 @@ TEST(Formats, VsCodeFileParsesAndEveryBodyIsTheImageText) {
     }
 }
 
-TEST(Formats, SublimeFilesAreWellFormedAndEveryContentIsTheImageText) {
+TEST(SnippetFormats, SublimeFilesAreWellFormedAndEveryContentIsTheImageText) {
     TempDir dir;
     ASSERT_EQ(write_snippets("sublime", dir.path()), 0);
     std::vector<std::string> prefixes = snippet_prefixes(palette());
@@ -199,7 +199,7 @@ TEST(Formats, SublimeFilesAreWellFormedAndEveryContentIsTheImageText) {
     }
 }
 
-TEST(Formats, TextMatePlistsAreWellFormedAndEveryContentIsTheImageText) {
+TEST(SnippetFormats, TextMatePlistsAreWellFormedAndEveryContentIsTheImageText) {
     TempDir dir;
     ASSERT_EQ(write_snippets("textmate", dir.path()), 0);
     std::vector<std::string> prefixes = snippet_prefixes(palette());
@@ -224,7 +224,7 @@ TEST(Formats, TextMatePlistsAreWellFormedAndEveryContentIsTheImageText) {
     EXPECT_EQ(uuids.size(), palette().size());
 }
 
-TEST(Formats, XmlCarriesCarriageReturnsAndCdataEnds) {
+TEST(SnippetFormats, XmlCarriesCarriageReturnsAndCdataEnds) {
     auto files = render_snippets({{"dede-x", "x", "a]]>b\rc"}}, Format::Sublime);
     ASSERT_TRUE(files.has_value());
     QXmlStreamReader xml(QByteArray::fromStdString((*files)[0].content));
@@ -234,7 +234,7 @@ TEST(Formats, XmlCarriesCarriageReturnsAndCdataEnds) {
     EXPECT_FALSE(render_snippets({{"dede-x", "x", "a\x01"}}, Format::TextMate).has_value());
 }
 
-TEST(CommandLine, BadPathsAreOneLineAndStatusTwo) {
+TEST(SnippetCommandLine, BadPathsAreOneLineAndStatusTwo) {
     std::ostringstream out, err;
     EXPECT_EQ(run_snippets({"/no/such/brindle.img"}, "/nowhere/brindle-snippets", out, err), 2);
     EXPECT_EQ(err.str(), "brindle-snippets: cannot read /no/such/brindle.img\n");
