@@ -1,0 +1,261 @@
+// brindle-snippets: the palette read out of the image, escaping, and the written files read back the
+// way each editor reads them.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUuid>
+#include <QXmlStreamReader>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "tools/snippets/palette_reader.h"
+#include "tools/snippets/snippet_formats.h"
+#include "tools/snippets/snippet_prefixes.h"
+#include "tools/snippets/snippets_run.h"
+
+namespace brindle::snippets {
+namespace {
+
+namespace fs = std::filesystem;
+
+const Bytes& image_bytes() {
+    static const Bytes bytes = [] {
+        std::ifstream in(BRINDLE_IMAGE, std::ios::binary);
+        return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }();
+    return bytes;
+}
+
+const std::vector<Fragment>& palette() {
+    static const std::vector<Fragment> fragments = [] {
+        auto read = read_palette(image_bytes());
+        if (!read) throw std::runtime_error(read.error().describe());
+        return *read;
+    }();
+    return fragments;
+}
+
+const Fragment& entry(std::string_view control) {
+    for (const Fragment& f : palette())
+        if (f.control == control) return f;
+    throw std::runtime_error("no palette entry " + std::string(control));
+}
+
+// What the editor inserts for escaped snippet text: a backslash before one of `special` stands for
+// that character; any other backslash stands for itself.
+std::string unescape(std::string_view text, std::string_view special) {
+    std::string out;
+    for (size_t k = 0; k < text.size(); ++k) {
+        if (text[k] == '\\' && k + 1 < text.size() && special.find(text[k + 1]) != std::string_view::npos) ++k;
+        out += text[k];
+    }
+    return out;
+}
+
+class TempDir {
+public:
+    TempDir() : path_(fs::temp_directory_path() / ("brindle-snippets-" + std::to_string(::getpid()))) {
+        fs::remove_all(path_);
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+int write_snippets(const std::string& format, const fs::path& dir, std::string* err_text = nullptr) {
+    std::ostringstream out, err;
+    int status = run_snippets({"--format", format, BRINDLE_IMAGE, "--out", dir.string()}, "/nowhere/brindle-snippets",
+                              out, err);
+    if (err_text) *err_text = err.str();
+    return status;
+}
+
+std::string read_text(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(SnippetPalette, EntriesComeFromTheImageWithCaptionsGroupsAndPages) {
+    ASSERT_EQ(palette().size(), 82u);
+    const Fragment& name = entry("单选框_网站名称");
+    EXPECT_EQ(name.text, "{dede:global.cfg_webname/}");
+    EXPECT_EQ(name.caption, "网站名称");
+    EXPECT_EQ(name.group, "头尾标签");
+    EXPECT_EQ(name.page, "首页标签");
+    // Store fragments are the store's text at click time, CR LF and blanks kept.
+    EXPECT_EQ(entry("单选框52").text, entry("单选框53").text);
+    EXPECT_TRUE(entry("单选框52").text.starts_with("<form id=\"formcar\""));
+    EXPECT_TRUE(entry("单选框20").text.ends_with("}\r\n"));
+    EXPECT_TRUE(entry("单选框19").text.starts_with(" <div class=\"dede_pages\">\r\n"));
+    EXPECT_EQ(entry("单选框_内容统计12").page, "SQL调用整理");
+}
+
+TEST(SnippetPalette, ARebuiltImageGivesRebuiltFragments) {
+    // Change one literal and one store text in the image bytes (same lengths): the fragments follow.
+    Bytes patched = image_bytes();
+    auto replace = [&](std::string_view from, std::string_view to) {
+        auto at = std::search(patched.begin(), patched.end(), from.begin(), from.end());
+        ASSERT_NE(at, patched.end()) << from;
+        std::copy(to.begin(), to.end(), at);
+    };
+    replace("{dede:global.cfg_webname/}", "{dede:global.cfg_sitename}");
+    replace("GetDateTimeMK(@me)", "GetDateTimeXY(@me)");
+    auto fragments = read_palette(patched);
+    ASSERT_TRUE(fragments.has_value()) << fragments.error().describe();
+    std::map<std::string, std::string> text;
+    for (const Fragment& f : *fragments) text[f.control] = f.text;
+    EXPECT_EQ(text["单选框_网站名称"], "{dede:global.cfg_sitename}");
+    EXPECT_EQ(text["单选框_上传日期"], "[field:pubdate function=\"GetDateTimeXY(@me)\"/]");
+    EXPECT_EQ(text["单选框_上传日期7"], text["单选框_上传日期"]);
+}
+
+TEST(SnippetPrefixes, ShortAsciiUniqueAndStable) {
+    std::vector<std::string> prefixes = snippet_prefixes(palette());
+    ASSERT_EQ(prefixes.size(), palette().size());
+    std::set<std::string> unique(prefixes.begin(), prefixes.end());
+    EXPECT_EQ(unique.size(), prefixes.size());
+    for (const std::string& p : prefixes) {
+        EXPECT_TRUE(std::regex_match(p, std::regex("dede-[a-z0-9]+(-[a-z0-9]+)*"))) << p;
+        EXPECT_LE(p.size(), 32u) << p;
+    }
+    std::map<std::string, std::string> by_control;
+    for (size_t i = 0; i < prefixes.size(); ++i) by_control[palette()[i].control] = prefixes[i];
+    EXPECT_EQ(by_control["单选框_网站名称"], "dede-global-webname");
+    EXPECT_EQ(by_control["单选框52"], "dede-shop-cart");
+    EXPECT_EQ(by_control["单选框53"], "dede-shop-buy");
+    EXPECT_EQ(by_control["单选框_内容统计3"], "dede-sql-discuz-threads");
+}
+
+TEST(SnippetPrefixes, EntriesTheTableDoesNotKnowGetOneFromTheirFirstTag) {
+    std::vector<Fragment> fragments = {
+        {"新框1", "", "", "", "<b>{dede:field.Title function='x'/}</b>"},
+        {"新框2", "", "", "", "{dede:flink row='5'/}"},
+        {"单选框2", "", "", "", "anything"},
+        {"新框3", "", "", "", "<p>no tag at all</p>"},
+        {"新框4", "", "", "", "[field:pubdate/] {dede:field.title/}"},
+        {"新框5", "", "", "", "{dede:field.title/}"},
+    };
+    EXPECT_EQ(snippet_prefixes(fragments),
+              (std::vector<std::string>{"dede-field-title", "dede-flink-2", "dede-flink", "dede-snippet",
+                                        "dede-field-pubdate", "dede-field-title-2"}));
+}
+
+TEST(SnippetEscaping, EachFormatEscapesWhatItsSyntaxGivesAMeaning) {
+    const std::string text = "{dede:global.$cfg/} a\\b `sql` ${1}";
+    EXPECT_EQ(escape_snippet_text(text, Format::VsCode), "{dede:global.\\$cfg/\\} a\\\\b `sql` \\${1\\}");
+    EXPECT_EQ(escape_snippet_text(text, Format::Sublime), "{dede:global.\\$cfg/} a\\\\b `sql` \\${1}");
+    EXPECT_EQ(escape_snippet_text(text, Format::TextMate), "{dede:global.\\$cfg/} a\\\\b \\`sql\\` \\${1}");
+    EXPECT_EQ(platform_text("a\r\n\r\nb\rc\n"), "a\n\nb\rc\n");
+}
+
+TEST(SnippetFormats, VsCodeFileParsesAndEveryBodyIsTheImageText) {
+    TempDir dir;
+    ASSERT_EQ(write_snippets("vscode", dir.path()), 0);
+    std::vector<std::string> prefixes = snippet_prefixes(palette());
+    QByteArray bytes = QByteArray::fromStdString(read_text(dir.path() / "brindle.code-snippets"));
+    QJsonParseError error;
+    QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    QJsonObject all = doc.object();
+    ASSERT_EQ(all.size(), 82);
+    for (size_t i = 0; i < palette().size(); ++i) {
+        QJsonObject s = all.value(QString::fromStdString(prefixes[i])).toObject();
+        SCOPED_TRACE(prefixes[i]);
+        EXPECT_EQ(s.value("prefix").toString().toStdString(), prefixes[i]);
+        EXPECT_EQ(s.value("description").toString().toStdString(), palette()[i].caption);
+        QStringList lines;
+        for (const QJsonValue& line : s.value("body").toArray()) lines << line.toString();
+        EXPECT_EQ(unescape(lines.join("\n").toStdString(), "$}\\"), platform_text(palette()[i].text));
+    }
+}
+
+TEST(SnippetFormats, SublimeFilesAreWellFormedAndEveryContentIsTheImageText) {
+    TempDir dir;
+    ASSERT_EQ(write_snippets("sublime", dir.path()), 0);
+    std::vector<std::string> prefixes = snippet_prefixes(palette());
+    for (size_t i = 0; i < palette().size(); ++i) {
+        SCOPED_TRACE(prefixes[i]);
+        QXmlStreamReader xml(QByteArray::fromStdString(read_text(dir.path() / (prefixes[i] + ".sublime-snippet"))));
+        std::map<std::string, std::string> fields;
+        ASSERT_TRUE(xml.readNextStartElement());
+        EXPECT_EQ(xml.name().toString(), "snippet");
+        while (xml.readNextStartElement())
+            fields[xml.name().toString().toStdString()] = xml.readElementText().toStdString();
+        ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        EXPECT_EQ(fields["tabTrigger"], prefixes[i]);
+        EXPECT_EQ(fields["description"], palette()[i].caption);
+        EXPECT_EQ(unescape(fields["content"], "$\\"), platform_text(palette()[i].text));
+    }
+}
+
+TEST(SnippetFormats, TextMatePlistsAreWellFormedAndEveryContentIsTheImageText) {
+    TempDir dir;
+    ASSERT_EQ(write_snippets("textmate", dir.path()), 0);
+    std::vector<std::string> prefixes = snippet_prefixes(palette());
+    std::set<std::string> uuids;
+    for (size_t i = 0; i < palette().size(); ++i) {
+        SCOPED_TRACE(prefixes[i]);
+        QXmlStreamReader xml(QByteArray::fromStdString(read_text(dir.path() / (prefixes[i] + ".tmSnippet"))));
+        std::map<std::string, std::string> dict;
+        std::string key;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+            if (xml.name() == QStringLiteral("key")) key = xml.readElementText().toStdString();
+            else if (xml.name() == QStringLiteral("string")) dict[key] = xml.readElementText().toStdString();
+        }
+        ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        EXPECT_EQ(dict["tabTrigger"], prefixes[i]);
+        EXPECT_EQ(dict["name"], palette()[i].caption);
+        EXPECT_EQ(unescape(dict["content"], "$\\`"), platform_text(palette()[i].text));
+        EXPECT_FALSE(QUuid::fromString(QString::fromStdString(dict["uuid"])).isNull()) << dict["uuid"];
+        uuids.insert(dict["uuid"]);
+    }
+    EXPECT_EQ(uuids.size(), palette().size());
+}
+
+TEST(SnippetFormats, XmlCarriesCarriageReturnsAndCdataEnds) {
+    auto files = render_snippets({{"dede-x", "x", "a]]>b\rc"}}, Format::Sublime);
+    ASSERT_TRUE(files.has_value());
+    QXmlStreamReader xml(QByteArray::fromStdString((*files)[0].content));
+    xml.readNextStartElement();
+    xml.readNextStartElement();
+    EXPECT_EQ(xml.readElementText().toStdString(), "a]]>b\rc");
+    EXPECT_FALSE(render_snippets({{"dede-x", "x", "a\x01"}}, Format::TextMate).has_value());
+}
+
+TEST(SnippetCommandLine, BadPathsAreOneLineAndStatusTwo) {
+    std::ostringstream out, err;
+    EXPECT_EQ(run_snippets({"/no/such/brindle.img"}, "/nowhere/brindle-snippets", out, err), 2);
+    EXPECT_EQ(err.str(), "brindle-snippets: cannot read /no/such/brindle.img\n");
+
+    std::ostringstream out2, err2;
+    EXPECT_EQ(run_snippets({}, "/nowhere/bin/brindle-snippets", out2, err2), 2);
+    EXPECT_EQ(err2.str(), "brindle-snippets: no image named and none at /nowhere/bin/brindle.img or "
+                          "/nowhere/share/brindle/brindle.img\n");
+
+    TempDir dir;
+    fs::create_directories(dir.path());
+    std::ofstream(dir.path() / "not-an-image") << "hello";
+    std::ostringstream out3, err3;
+    EXPECT_EQ(run_snippets({(dir.path() / "not-an-image").string()}, "/nowhere/x", out3, err3), 2);
+    EXPECT_EQ(err3.str().find('\n'), err3.str().size() - 1) << err3.str();
+
+    // The output directory is a file: refused, nothing half-written.
+    std::string err_text;
+    EXPECT_EQ(write_snippets("vscode", dir.path() / "not-an-image", &err_text), 2);
+    EXPECT_EQ(err_text, "brindle-snippets: cannot create the directory " + (dir.path() / "not-an-image").string() + "\n");
+}
+
+}  // namespace
+}  // namespace brindle::snippets

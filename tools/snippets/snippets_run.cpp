@@ -1,0 +1,121 @@
+#include "tools/snippets/snippets_run.h"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <ostream>
+
+#include "tools/snippets/palette_reader.h"
+#include "tools/snippets/snippet_formats.h"
+#include "tools/snippets/snippet_prefixes.h"
+
+namespace brindle::snippets {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kUsage = "usage: brindle-snippets [--format vscode|sublime|textmate] [IMAGE] [--out DIR]";
+
+int usage_error(std::ostream& err, const std::string& message) {
+    err << "brindle-snippets: " << message << "\n" << kUsage << "\n";
+    return 2;
+}
+
+}  // namespace
+
+std::vector<fs::path> default_image_paths(const fs::path& executable) {
+    fs::path dir = executable.parent_path();
+    return {dir / "brindle.img", (dir / ".." / "share" / "brindle" / "brindle.img").lexically_normal()};
+}
+
+int run_snippets(const std::vector<std::string>& args, const fs::path& executable, std::ostream& out,
+                 std::ostream& err) {
+    Format format = Format::VsCode;
+    std::optional<fs::path> image_path;
+    fs::path out_dir = ".";
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string_view option) -> std::optional<std::string> {
+            if (a == option) return i + 1 < args.size() ? std::optional(args[++i]) : std::nullopt;
+            return a.substr(option.size() + 1);
+        };
+        if (a == "--format" || a.starts_with("--format=")) {
+            auto name = value("--format");
+            auto parsed = name ? parse_format(*name) : std::nullopt;
+            if (!parsed) return usage_error(err, "--format takes vscode, sublime or textmate");
+            format = *parsed;
+        } else if (a == "--out" || a.starts_with("--out=")) {
+            auto dir = value("--out");
+            if (!dir || dir->empty()) return usage_error(err, "--out takes a directory");
+            out_dir = *dir;
+        } else if (a == "--help" || a == "-h") {
+            out << kUsage << "\n";
+            return 0;
+        } else if (a.starts_with("--")) {
+            return usage_error(err, "unknown option " + a);
+        } else if (image_path) {
+            return usage_error(err, "one image at a time, not " + image_path->string() + " and " + a);
+        } else {
+            image_path = a;
+        }
+    }
+    if (!image_path) {
+        for (const fs::path& candidate : default_image_paths(executable)) {
+            std::error_code ec;
+            if (fs::is_regular_file(candidate, ec)) {
+                image_path = candidate;
+                break;
+            }
+        }
+        if (!image_path) {
+            auto paths = default_image_paths(executable);
+            err << "brindle-snippets: no image named and none at " << paths[0].string() << " or " << paths[1].string()
+                << "\n";
+            return 2;
+        }
+    }
+
+    std::ifstream in(*image_path, std::ios::binary);
+    if (!in) {
+        err << "brindle-snippets: cannot read " << image_path->string() << "\n";
+        return 2;
+    }
+    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto fragments = read_palette(bytes);
+    if (!fragments) {
+        err << "brindle-snippets: " << image_path->string() << ": " << fragments.error().message << "\n";
+        return 2;
+    }
+
+    std::vector<std::string> prefixes = snippet_prefixes(*fragments);
+    std::vector<Snippet> snippets;
+    for (size_t i = 0; i < fragments->size(); ++i)
+        snippets.push_back({prefixes[i], (*fragments)[i].caption, platform_text((*fragments)[i].text)});
+    auto files = render_snippets(snippets, format);
+    if (!files) {
+        err << "brindle-snippets: " << files.error().message << "\n";
+        return 2;
+    }
+
+    std::error_code ec;
+    fs::create_directories(out_dir, ec);
+    if (ec || !fs::is_directory(out_dir)) {
+        err << "brindle-snippets: cannot create the directory " << out_dir.string() << "\n";
+        return 2;
+    }
+    for (const SnippetFile& file : *files) {
+        fs::path path = out_dir / file.name;
+        std::ofstream o(path, std::ios::binary | std::ios::trunc);
+        o.write(file.content.data(), static_cast<std::streamsize>(file.content.size()));
+        o.close();
+        if (!o) {
+            err << "brindle-snippets: cannot write " << path.string() << "\n";
+            return 2;
+        }
+    }
+    out << snippets.size() << " snippets in " << files->size() << (files->size() == 1 ? " file" : " files") << " under "
+        << out_dir.string() << "\n";
+    return 0;
+}
+
+}  // namespace brindle::snippets
