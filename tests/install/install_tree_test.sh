@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build into PREFIX with `cmake --install` and checks the installed tree: the files, the
-# desktop entry, the AppStream metadata, the icon sizes, and that the installed tools run from there.
+# Installs the build into PREFIX with `cmake --install --strip`, as the README says, and checks the
+# installed tree: the files, the desktop entry, the AppStream metadata, the icon sizes, and that the
+# installed tools run from there (the tool's payload survives stripping).
 # Usage: install_tree_test.sh SOURCE_DIR BUILD_DIR PREFIX APP_ID
 set -euo pipefail
 source_dir=$1 build=$2 prefix=$3 id=$4
@@ -8,7 +9,7 @@ failed=0
 fail() { echo "FAIL $*"; failed=1; }
 
 rm -rf "$prefix"
-cmake --install "$build" --prefix "$prefix" >/dev/null
+cmake --install "$build" --strip --prefix "$prefix" >/dev/null
 
 sizes=(16 22 24 32 48 64 128 256)
 expected=(
