@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/pictures/ico_writer.h"
+#include "app/pictures/logo.h"
 
 namespace brindle::app {
 namespace {
@@ -60,6 +61,8 @@ Picture draw(int size) {
 }
 
 }  // namespace
+
+Picture logo_picture(int size) { return draw(size); }
 
 Bytes window_icon_file() { return write_ico({{draw(128), 32}}); }
 

@@ -1,12 +1,13 @@
-// brindle-drive [IMAGE]: runs a program image on Qt's offscreen platform through the kernel and the
-// same windows the tool shows, then plays the user from commands on stdin (see tools/drive/driver.h).
+// brindle-drive [IMAGE]: runs a program image (by default the brindle.img beside it, or the installed one)
+// on Qt's offscreen platform through the kernel and the same windows the tool shows, then plays the user
+// from commands on stdin (see tools/drive/driver.h).
 // Exit status: 0, or 2 after any command error, or 1 when the image cannot run or the program faults.
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 
 #include <iostream>
 
+#include "common/data_files.h"
 #include "runtime/kernel.h"
 #include "runtime/loader.h"
 #include "runtime/qt/app_font.h"
@@ -44,7 +45,8 @@ int main(int argc, char** argv) {
     runtime::qt::apply_application_font();
 
     QString path = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                            : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("brindle.img"));
+                            : QFile::decodeName(data_file_path(QFile::encodeName(QCoreApplication::applicationDirPath())
+                                                                   .toStdString(), "brindle.img").c_str());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return refuse("cannot read the image " + path.toStdString() + ": " + file.errorString().toStdString());
     QByteArray raw = file.readAll();

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack and checks it with dpkg-deb: the control fields, the Depends
+# worked out from the libraries really linked (the kernel's among them), and the files it installs.
+# Usage: deb_package_test.sh BUILD_DIR APP_ID
+set -euo pipefail
+build=$1 id=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+fail() { echo "FAIL $*"; failed=1; }
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; exit 1; }
+version=$(sed -n 's/.*CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+arch=$(dpkg --print-architecture)
+deb=$work/brindle_${version}_${arch}.deb
+[[ -f "$deb" ]] || { echo "no $deb"; ls "$work"; exit 1; }
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ $(field Package) == brindle ]] || fail "Package is $(field Package)"
+[[ $(field Version) == "$version" ]] || fail "Version is $(field Version), not $version"
+[[ $(field Architecture) == "$arch" ]] || fail "Architecture is $(field Architecture)"
+[[ -n $(field Maintainer) ]] || fail "no Maintainer"
+description=$(field Description)
+[[ $(head -n 1 <<<"$description") == *DedeCMS* ]] || fail "the short description is \"$(head -n 1 <<<"$description")\""
+(( $(wc -l <<<"$description") > 3 )) || fail "no long description"
+
+# Qt, Unicorn and zlib are what the kernel in the payload links; the platform plugin and font are loaded by name.
+depends=$(field Depends)
+names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
+for p in libqt6widgets6 libqt6gui6 libqt6core6 libunicorn2 zlib1g libc6 libstdc++6 qt6-qpa-plugins fonts-wqy-microhei; do
+  grep -qxF "$p" <<<"$names" || fail "Depends lacks $p: $depends"
+done
+[[ $(sort <<<"$names" | uniq -d) == "" ]] || fail "Depends names a package twice: $depends"
+
+# The files: exactly the installed tree under /usr, the tool with its payload intact.
+sizes=(16 22 24 32 48 64 128 256)
+expected=(
+  usr/bin/brindle usr/bin/brindle-drive usr/bin/brindle-image usr/bin/brindle-pack
+  usr/share/applications/$id.desktop usr/share/brindle/brindle.img usr/share/metainfo/$id.metainfo.xml
+)
+for s in "${sizes[@]}"; do expected+=("usr/share/icons/hicolor/${s}x${s}/apps/$id.png"); done
+diff <(printf '%s\n' "${expected[@]}" | sort) <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {sub(/^\.\//, "", $6); print $6}' | sort) ||
+  fail "the package's files differ from the list above (<: expected, >: packaged)"
+dpkg-deb -c "$deb" | awk '$2 != "root/root" {print; bad = 1} END {exit bad}' || fail "files not owned by root"
+dpkg-deb -x "$deb" "$work/root"
+cmp -s "$build/brindle" "$work/root/usr/bin/brindle" || fail "usr/bin/brindle differs from the built tool (stripped?)"
+
+exit $failed
