@@ -10,8 +10,10 @@
 namespace brindle::app {
 namespace {
 
+using codegen::Control;
+using codegen::Float;
 using codegen::Int;
-using codegen::IntVar;
+using codegen::Text;
 using codegen::TextVar;
 
 constexpr std::string_view kLineBreak = "\r\n";
@@ -60,80 +62,61 @@ void add_document_list_routines(AppBuild& app) {
     for (size_t i = 0; i < date_stores.size(); ++i) date_stores[i] = app.control(kDateStores[i]);
 
     app.on("生成_标签", [=](Routine& r) {
-        IntVar type_id = r.int_var();
-        IntVar rows = r.int_var();
-        auto title_length = r.float_var();
-        auto summary_length = r.float_var();
+        Int type_id = r.to_int(r.read_text(type_id_box));
+        Int rows = r.to_int(r.read_text(rows_box));
+        Float title_length = r.narrow(r.to_number(r.read_text(title_box)));
         TextVar keyword = r.text_var();
-        std::array<IntVar, 5> style{};
-        for (IntVar& s : style) s = r.int_var();
-        TextVar summary = r.text_var();
-        TextVar infolen_piece = r.text_var();
-        IntVar selection = r.int_var();
-        TextVar flag_piece = r.text_var();
-        TextVar channel_piece = r.text_var();
-        TextVar order_piece = r.text_var();
-        TextVar typed = r.text_var();
-        TextVar width_piece = r.text_var();
-        TextVar height_piece = r.text_var();
-        TextVar days_piece = r.text_var();
-        TextVar columns_piece = r.text_var();
-        TextVar date_piece = r.text_var();
-        TextVar typelink_piece = r.text_var();
-        TextVar open_tag = r.text_var();
-
-        r.set(type_id, r.to_int(r.read_text(type_id_box)));
-        r.set(rows, r.to_int(r.read_text(rows_box)));
-        r.set(title_length, r.narrow(r.to_number(r.read_text(title_box))));
         r.set(keyword, r.read_text(keyword_box));
 
         // Without a style the user is reminded and gets the plain title list.
-        for (size_t i = 0; i < style.size(); ++i) r.set(style[i], r.read_checked(style_boxes[i]));
+        std::array<Int, 5> style;
+        for (size_t i = 0; i < style.size(); ++i) style[i] = r.read_checked(style_boxes[i]);
         r.if_(style[0] == 0 && style[1] == 0 && style[2] == 0 && style[3] == 0 && style[4] == 0,
               [&] { r.message_box("请选择样式。", abi::style::kPlain); });
 
         // Lengths count double-byte characters, so typed counts are doubled.
-        r.set(summary, r.read_text(summary_box));
+        Text summary = r.read_text(summary_box);
+        TextVar infolen_piece = r.text_var();
         r.if_(r.not_empty(summary), [&] {
-            r.set(summary_length, r.narrow(r.to_number(summary) * 2.0));
-            r.set(infolen_piece, r.concat({" infolen=", r.to_text(summary_length)}));
+            r.set(infolen_piece, r.concat({" infolen=", r.to_text(r.narrow(r.to_number(summary) * 2.0))}));
         });
 
-        auto pick = [&](const TextVar& piece, std::span<const std::string_view> pieces, int32_t first) {
+        // The piece of the selected combo box item; `first` is the item of the first piece.
+        auto piece_for = [&](const Int& selection, std::span<const std::string_view> pieces, int32_t first) {
+            TextVar piece = r.text_var();
             for (size_t i = 0; i < pieces.size(); ++i)
                 r.if_(selection == Int(first + static_cast<int32_t>(i)), [&] { r.set(piece, pieces[i]); });
+            return piece;
         };
-        r.set(selection, r.read_selection(flag_box));
-        pick(flag_piece, kFlagPieces, 1);
-        r.set(selection, r.read_selection(channel_box));
-        pick(channel_piece, kChannelPieces, 1);
-        r.set(selection, r.read_selection(order_box));
-        pick(order_piece, kOrderPieces, 0);
+        TextVar flag_piece = piece_for(r.read_selection(flag_box), kFlagPieces, 1);
+        TextVar channel_piece = piece_for(r.read_selection(channel_box), kChannelPieces, 1);
+        TextVar order_piece = piece_for(r.read_selection(order_box), kOrderPieces, 0);
 
+        // A typed value with its attribute name, or nothing when the box is empty.
+        auto typed_piece = [&](Control box, std::string_view attribute) {
+            TextVar piece = r.text_var();
+            Text typed = r.read_text(box);
+            r.if_(r.not_empty(typed), [&] { r.set(piece, r.concat({attribute, typed})); });
+            return piece;
+        };
         // The orderby piece ends in the space that separates imgwidth from it.
-        r.set(typed, r.read_text(width_box));
-        r.if_(r.not_empty(typed), [&] { r.set(width_piece, r.concat({"imgwidth=", typed})); });
+        TextVar width_piece = typed_piece(width_box, "imgwidth=");
         r.if_(r.not_empty(keyword), [&] { r.set(keyword, r.concat({" keyword='", keyword, "'"})); });
-        r.set(typed, r.read_text(height_box));
-        r.if_(r.not_empty(typed), [&] { r.set(height_piece, r.concat({" imgheight=", typed})); });
-        r.set(typed, r.read_text(days_box));
-        r.if_(r.not_empty(typed), [&] { r.set(days_piece, r.concat({" subday=", typed})); });
-        r.set(typed, r.read_text(columns_box));
-        r.if_(r.not_empty(typed), [&] { r.set(columns_piece, r.concat({" col=", typed})); });
+        TextVar height_piece = typed_piece(height_box, " imgheight=");
+        TextVar days_piece = typed_piece(days_box, " subday=");
+        TextVar columns_piece = typed_piece(columns_box, " col=");
 
-        r.set(selection, r.read_selection(date_box));
-        pick(date_piece, kDatePieces, 1);
+        Int date_style = r.read_selection(date_box);
+        TextVar date_piece = piece_for(date_style, kDatePieces, 1);
         for (size_t i = 0; i < date_stores.size(); ++i)
-            r.if_(selection == Int(3 + static_cast<int32_t>(i)),
-                  [&] { r.set(date_piece, r.read_text(date_stores[i])); });
+            r.if_(date_style == Int(3 + static_cast<int32_t>(i)), [&] { r.set(date_piece, r.read_text(date_stores[i])); });
 
-        auto type_id_text = r.to_text(r.to_int(type_id));
-        auto rows_text = r.to_text(r.to_int(rows));
-        auto titlelen_text = r.to_text(r.to_number(r.widen(title_length) * 2.0));
-        r.set(open_tag, r.concat({"{dede:arclist typeid=", type_id_text, " row=", rows_text, channel_piece,
-                                  columns_piece, " titlelen=", titlelen_text, infolen_piece, flag_piece,
-                                  order_piece, width_piece, height_piece, keyword, days_piece, "}"}));
+        Text open_tag = r.concat({"{dede:arclist typeid=", r.to_text(r.to_int(type_id)), " row=", r.to_text(r.to_int(rows)),
+                                  channel_piece, columns_piece, " titlelen=",
+                                  r.to_text(r.to_number(r.widen(title_length) * 2.0)), infolen_piece, flag_piece,
+                                  order_piece, width_piece, height_piece, keyword, days_piece, "}"});
 
+        TextVar typelink_piece = r.text_var();
         r.if_(style[0] != 0, [&] { r.set(typelink_piece, "[field:typelink/]"); });
         r.write_text(output, r.concat({open_tag, kBlankLine, typelink_piece, kLinkPiece, date_piece, "  <br/>",
                                        kBlankLine, kCloseTag}));

@@ -1,7 +1,5 @@
-// A routine's frame, variables, operands, text ownership, stores and branches.
+// A routine's operations: properties, texts, commands, conversions, stores and branches.
 #include "codegen/routine.h"
-
-#include <algorithm>
 
 namespace brindle::codegen {
 
@@ -20,311 +18,379 @@ int32_t as_imm(uint32_t v) { return static_cast<int32_t>(v); }
 }  // namespace
 
 Routine::Routine(EmitContext& ctx, std::string name, uint32_t argument_count)
-    : ctx_(ctx), name_(std::move(name)), argument_count_(argument_count), serial_(ctx.next_routine_serial()) {
-    epilogue_ = ctx_.as().newLabel();
-}
+    : ctx_(ctx), frame_(ctx, std::move(name), argument_count) {}
 
-void Routine::fail(const std::string& message) { ctx_.fail("routine " + name_ + ": " + message); }
+void Routine::end() { frame_.end(); }
 
-// ---- frame and variables ----
+// ---- variables ----
 
-int32_t Routine::allocate(uint32_t bytes) {
-    frame_size_ += bytes;
-    return -static_cast<int32_t>(frame_size_);
-}
-
-Operand Routine::new_slot(uint32_t bytes) { return Operand{Place::Frame, allocate(bytes), 0, serial_}; }
-
-Text Routine::new_text_temp() {
-    temps_.push_back(Temp{true, depth_});
-    return Text{new_slot(4), static_cast<int32_t>(temps_.size() - 1)};
-}
-
-bool Routine::declaring() {
-    if (!body_started_) return true;
-    fail("variables are declared before the first operation");
-    return false;
-}
-
-TextVar Routine::text_var() {
-    TextVar v;
-    v.where = new_slot(4);
-    if (declaring()) variables_.push_back({VarKind::Text, v.where.value, {}});
-    return v;
-}
-
-IntVar Routine::int_var() {
-    IntVar v(new_slot(4));
-    if (declaring()) variables_.push_back({VarKind::Int, v.where.value, {}});
-    return v;
-}
-
-FloatVar Routine::float_var() {
-    FloatVar v;
-    v.where = new_slot(4);
-    if (declaring()) variables_.push_back({VarKind::Float, v.where.value, {}});
-    return v;
-}
-
+TextVar Routine::text_var() { return frame_.text_var(); }
+IntVar Routine::int_var() { return frame_.int_var(); }
+FloatVar Routine::float_var() { return frame_.float_var(); }
 DoubleVar Routine::double_var() {
     DoubleVar v;
     v.routine = this;
-    v.where = new_slot(8);
-    if (declaring()) variables_.push_back({VarKind::Double, v.where.value, {}});
+    v.where = frame_.double_var();
     return v;
 }
-
-RecordVar Routine::record_var(std::initializer_list<FieldType> fields) {
-    RecordVar r;
-    r.pointer_slot = allocate(4);
-    r.owner = serial_;
-    if (fields.size() == 0) fail("a record has at least one field");
-    if (declaring()) {
-        r.variable = static_cast<int32_t>(variables_.size());
-        variables_.push_back({VarKind::Record, r.pointer_slot, std::vector<FieldType>(fields)});
-    }
-    return r;
-}
-
-Operand Routine::field_operand(const RecordVar& record, uint32_t index, FieldType type) {
-    Operand op{Place::Field, record.pointer_slot, static_cast<int32_t>(index * 4), serial_};
-    if (record.owner != serial_ || record.variable < 0 || static_cast<size_t>(record.variable) >= variables_.size() ||
-        variables_[record.variable].kind != VarKind::Record ||
-        variables_[record.variable].slot != record.pointer_slot) {
-        fail("a record field of a record that this routine did not declare");
-        return op;
-    }
-    const auto& fields = variables_[record.variable].fields;
-    if (index >= fields.size() || fields[index] != type) fail("record field " + std::to_string(index) + " is not of that type");
-    return op;
-}
+RecordVar Routine::record_var(std::initializer_list<FieldType> fields) { return frame_.record_var(fields); }
 
 TextVar Routine::text_field(const RecordVar& record, uint32_t index) {
     TextVar v;
-    v.where = field_operand(record, index, FieldType::Text);
+    v.where = frame_.field(record, index, FieldType::Text);
     return v;
 }
 
 IntVar Routine::int_field(const RecordVar& record, uint32_t index) {
-    return IntVar(field_operand(record, index, FieldType::Int));
+    return IntVar(frame_.field(record, index, FieldType::Int));
 }
 
 FloatVar Routine::float_field(const RecordVar& record, uint32_t index) {
     FloatVar v;
-    v.where = field_operand(record, index, FieldType::Float);
+    v.where = frame_.field(record, index, FieldType::Float);
     return v;
 }
 
-Int Routine::argument(uint32_t index) {
-    if (index >= argument_count_) fail("argument " + std::to_string(index) + " is beyond the routine's arguments");
-    return Int(Operand{Place::Frame, static_cast<int32_t>(8 + 4 * index), 0, serial_});
-}
+Int Routine::argument(uint32_t index) { return frame_.argument(index); }
 
-// The frame, the zeroed variables and the allocated records, emitted before the first operation.
-void Routine::body() {
-    if (body_started_) return;
-    body_started_ = true;
-    auto& a = ctx_.as();
-    a.push(ebp);
-    a.mov(ebp, esp);
-    a.long_().sub(esp, imm(0));  // the frame's size is known at the end
-    frame_size_at_ = ctx_.offset() - 4;
-    a.xor_(eax, eax);
-    for (const auto& v : variables_) {
-        if (v.kind == VarKind::Record) continue;
-        a.mov(x86::dword_ptr(ebp, v.slot), eax);
-        if (v.kind == VarKind::Double) a.mov(x86::dword_ptr(ebp, v.slot + 4), eax);
-    }
-    for (const auto& v : variables_) {
-        if (v.kind != VarKind::Record) continue;
-        auto skip = a.newLabel();
-        a.push(imm(as_imm(static_cast<uint32_t>(v.fields.size() * 4))));
-        ctx_.call_service(abi::service::kAllocate);
-        a.add(esp, 4);
-        a.mov(x86::dword_ptr(ebp, v.slot), eax);
-        a.test(eax, eax);
-        a.jz(skip);
-        for (size_t i = 0; i < v.fields.size(); ++i) a.mov(x86::dword_ptr(eax, static_cast<int32_t>(i * 4)), 0);
-        a.bind(skip);
-    }
-}
-
-void Routine::end() {
-    body();
-    auto& a = ctx_.as();
-    if (std::any_of(temps_.begin(), temps_.end(), [](const Temp& t) { return t.live; }))
-        fail("a text obtained here is never used, so it would never be released");
-    a.bind(epilogue_);
-    for (const auto& v : variables_) {
-        if (v.kind == VarKind::Text) release_if_present(Operand{Place::Frame, v.slot, 0, serial_});
-        if (v.kind != VarKind::Record) continue;
-        auto skip = a.newLabel();
-        a.mov(eax, x86::dword_ptr(ebp, v.slot));
-        a.test(eax, eax);
-        a.jz(skip);
-        for (size_t i = 0; i < v.fields.size(); ++i)
-            if (v.fields[i] == FieldType::Text)
-                release_if_present(Operand{Place::Field, v.slot, static_cast<int32_t>(i * 4), serial_});
-        release_if_present(Operand{Place::Frame, v.slot, 0, serial_});
-        a.bind(skip);
-    }
-    a.mov(esp, ebp);
-    a.pop(ebp);
-    if (argument_count_ > 0)
-        a.ret(imm(as_imm(argument_count_ * 4)));
-    else
-        a.ret();
-    store_u32le(ctx_.data() + frame_size_at_, frame_size_);
-}
-
-// ---- operands ----
-
-bool Routine::mine(const Operand& where) {
-    if ((where.place != Place::Frame && where.place != Place::Field) || where.owner == serial_) return true;
-    fail("a value of another routine is used here");
-    return false;
-}
-
-void Routine::load(const x86::Gp& reg, const Operand& where) {
-    if (!mine(where)) return;
-    auto& a = ctx_.as();
-    switch (where.place) {
-    case Place::Immediate: a.mov(reg, imm(where.value)); return;
-    case Place::Frame: a.mov(reg, x86::dword_ptr(ebp, where.value)); return;
-    case Place::Field:
-        a.mov(reg, x86::dword_ptr(ebp, where.value));
-        a.mov(reg, x86::dword_ptr(reg, where.field));
-        return;
-    case Place::Global:
-        a.mov(reg, x86::dword_ptr_abs(static_cast<uint32_t>(where.value)));
-        ctx_.relocate_last(RelocKind::Var, static_cast<uint32_t>(where.value));
-        return;
-    case Place::Constant: ctx_.mov_relocated(reg, static_cast<uint32_t>(where.value), RelocKind::Const); return;
-    }
-}
-
-// `reg` must not be ecx, which addresses a record field.
-void Routine::store(const Operand& where, const x86::Gp& reg) {
-    if (!mine(where)) return;
-    auto& a = ctx_.as();
-    switch (where.place) {
-    case Place::Frame: a.mov(x86::dword_ptr(ebp, where.value), reg); return;
-    case Place::Field:
-        a.mov(ecx, x86::dword_ptr(ebp, where.value));
-        a.mov(x86::dword_ptr(ecx, where.field), reg);
-        return;
-    case Place::Global:
-        a.mov(x86::dword_ptr_abs(static_cast<uint32_t>(where.value)), reg);
-        ctx_.relocate_last(RelocKind::Var, static_cast<uint32_t>(where.value));
-        return;
-    case Place::Immediate:
-    case Place::Constant: fail("a store into a value that is not a variable"); return;
-    }
-}
-
-void Routine::push_value(const Operand& where) {
-    if (!mine(where)) return;
-    auto& a = ctx_.as();
-    switch (where.place) {
-    case Place::Immediate: a.push(imm(where.value)); return;
-    case Place::Frame: a.push(x86::dword_ptr(ebp, where.value)); return;
-    case Place::Constant: ctx_.push_relocated(static_cast<uint32_t>(where.value), RelocKind::Const); return;
-    case Place::Global:
-        a.push(x86::dword_ptr_abs(static_cast<uint32_t>(where.value)));
-        ctx_.relocate_last(RelocKind::Var, static_cast<uint32_t>(where.value));
-        return;
-    case Place::Field:
-        load(eax, where);
-        a.push(eax);
-        return;
-    }
-}
-
-// ---- text ownership ----
+// ---- texts as operands ----
 
 Text Routine::text(std::string_view utf8) {
     return Text{Operand{Place::Constant, static_cast<int32_t>(ctx_.text_constant(utf8)), 0}, -1};
 }
 
-Text Routine::materialize(const TextArg& t, std::vector<Text>& taken) {
+Text Routine::materialize(const TextArg& t) {
     if (!t.text) return text(t.literal);
-    if (take(*t.text)) taken.push_back(*t.text);
+    frame_.readable(*t.text);
     return *t.text;
 }
 
-bool Routine::take(const Text& t) {
-    if (t.temp < 0) return false;
-    if (!mine(t.where)) return false;
-    if (static_cast<size_t>(t.temp) >= temps_.size()) {
-        fail("a text handle that belongs to another routine");
-        return false;
-    }
-    Temp& temp = temps_[t.temp];
-    if (!temp.live) {
-        fail("a temporary text is used after it was released; keep a text needed twice in a TextVar");
-        return false;
-    }
-    if (temp.depth != depth_) {
-        fail("a temporary text made outside a branch is used inside it; keep it in a TextVar");
-        return false;
-    }
-    temp.live = false;
-    return true;
+Text Routine::text_result() {
+    Text t = frame_.temporary();
+    frame_.store(t.where, eax);
+    return t;
 }
 
-void Routine::release_if_present(const Operand& where) {
+// ---- properties ----
+
+// Leaves the property's value in eax.
+void Routine::read_property(Control control, uint32_t property) {
+    frame_.begin();
     auto& a = ctx_.as();
-    auto skip = a.newLabel();
-    load(eax, where);
-    a.test(eax, eax);
-    a.jz(skip);
-    a.push(eax);
-    ctx_.call_service(abi::service::kRelease);
-    a.add(esp, 4);
-    a.bind(skip);
+    a.push(imm(-1));
+    a.push(imm(as_imm(property)));
+    ctx_.push_listed(control.element_id, ReferenceList::Identifiers);
+    ctx_.push_listed(control.window_id, ReferenceList::Identifiers);
+    ctx_.call_service(abi::service::kReadProperty);
+    a.add(esp, 16);
 }
 
-void Routine::release_taken(const std::vector<Text>& taken) {
-    for (const auto& t : taken) release_if_present(t.where);
+Int Routine::read_int(Control control, uint32_t property) {
+    read_property(control, property);
+    Int result(frame_.scratch(4));
+    frame_.store(result.where, eax);
+    return result;
+}
+
+Text Routine::read_text(Control control) {
+    read_property(control, abi::property::kText);
+    return text_result();
+}
+
+Int Routine::read_selection(Control control) { return read_int(control, abi::property::kSelection); }
+Int Routine::read_checked(Control control) { return read_int(control, abi::property::kChecked); }
+
+void Routine::write_text(Control control, const TextArg& value) {
+    frame_.begin();
+    auto& a = ctx_.as();
+    a.push(imm(0));
+    frame_.push(materialize(value).where);
+    a.push(imm(-1));
+    a.push(imm(as_imm(abi::property::kText)));
+    ctx_.push_listed(control.element_id, ReferenceList::Identifiers);
+    ctx_.push_listed(control.window_id, ReferenceList::Identifiers);
+    ctx_.call_service(abi::service::kWriteProperty);
+    a.add(esp, 24);
+}
+
+void Routine::write_int(Control control, uint32_t property, const Int& value) {
+    frame_.begin();
+    auto& a = ctx_.as();
+    a.push(imm(0));
+    frame_.push(value.where);
+    a.push(imm(-1));
+    a.push(imm(as_imm(property)));
+    ctx_.push_listed(control.element_id, ReferenceList::Identifiers);
+    ctx_.push_listed(control.window_id, ReferenceList::Identifiers);
+    ctx_.call_service(abi::service::kWriteProperty);
+    a.add(esp, 24);
+}
+
+void Routine::set_visible(Control window_element, bool visible) {
+    write_int(window_element, abi::property::kVisible, visible ? 1 : 0);
+}
+
+// ---- texts ----
+
+Text Routine::concat(std::initializer_list<TextArg> parts) { return concat(std::span<const TextArg>(parts.begin(), parts.size())); }
+
+Text Routine::concat(std::span<const TextArg> parts) {
+    frame_.begin();
+    if (parts.empty()) {
+        fail("a concatenation has at least one part");
+        return text("");
+    }
+    auto& a = ctx_.as();
+    for (size_t i = parts.size(); i-- > 0;) frame_.push(materialize(parts[i]).where);
+    a.mov(ecx, imm(as_imm(static_cast<uint32_t>(parts.size()))));
+    ctx_.call_helper(Helper::Concatenate);
+    a.add(esp, imm(as_imm(static_cast<uint32_t>(parts.size() * 4))));
+    return text_result();
+}
+
+Int Routine::compare(const TextArg& first, const TextArg& second) {
+    frame_.begin();
+    auto& a = ctx_.as();
+    frame_.push(materialize(second).where);
+    frame_.push(materialize(first).where);
+    ctx_.call_helper(Helper::TextCompare);
+    a.add(esp, 8);
+    Int result(frame_.scratch(4));
+    frame_.store(result.where, eax);
+    return result;
+}
+
+Cond Routine::is_empty(const TextArg& t) { return compare(t, "") == 0; }
+Cond Routine::not_empty(const TextArg& t) { return compare(t, "") != 0; }
+
+// ---- commands ----
+
+void Routine::push_text_for_command(const Text& t) {
+    if (t.where.place == Place::Constant) return frame_.push(t.where);
+    auto& a = ctx_.as();
+    auto present = a.newLabel();
+    frame_.load(eax, t.where);
+    a.test(eax, eax);
+    a.jnz(present);
+    ctx_.mov_relocated(eax, ctx_.empty_text(), RelocKind::Const);
+    a.bind(present);
+    a.push(eax);
+}
+
+void Routine::push_arg(const Arg& arg) {
+    auto& a = ctx_.as();
+    auto tag = [&](uint32_t t) { a.push(imm(as_imm(t))); };
+    switch (arg.kind) {
+    case Arg::Kind::Text:
+        tag(abi::tag::kText);
+        a.push(imm(0));
+        push_text_for_command(materialize(arg.text));
+        return;
+    case Arg::Kind::Integer:
+        tag(abi::tag::kInteger);
+        a.push(imm(0));
+        frame_.push(arg.value);
+        return;
+    case Arg::Kind::Float:
+        tag(abi::tag::kFloat);
+        a.push(imm(0));
+        frame_.push(arg.value);
+        return;
+    case Arg::Kind::Double:
+        tag(abi::tag::kDouble);
+        if (arg.value.place != Place::Frame) return fail("a double argument that is not in the frame");
+        if (!frame_.mine(arg.value)) return;
+        a.push(x86::dword_ptr(ebp, arg.value.value + 4));
+        a.push(x86::dword_ptr(ebp, arg.value.value));
+        return;
+    case Arg::Kind::Bytes:
+        tag(abi::tag::kBytes);
+        a.push(imm(0));
+        ctx_.push_relocated(ctx_.pool().add_bytes(arg.block), RelocKind::Const);
+        return;
+    case Arg::Kind::Window:
+        ctx_.push_listed(abi::tag::kWindowRef, ReferenceList::KindCodes);
+        ctx_.push_listed(arg.control.element_id, ReferenceList::Identifiers);
+        ctx_.push_listed(arg.control.window_id, ReferenceList::Identifiers);
+        return;
+    case Arg::Kind::Menu:
+        ctx_.push_listed(abi::tag::kMenuRef, ReferenceList::KindCodes);
+        ctx_.push_listed(arg.menu.menu_id, ReferenceList::Identifiers);
+        ctx_.push_listed(arg.menu.window_id, ReferenceList::Identifiers);
+        return;
+    case Arg::Kind::Omitted:
+        a.push(imm(0));
+        a.push(imm(0));
+        a.push(imm(0));
+        return;
+    }
+}
+
+// Leaves the command's result in eax (edx its high half).
+void Routine::run_command(std::optional<uint32_t> library, uint32_t number, std::span<const Arg> args) {
+    frame_.begin();
+    auto& a = ctx_.as();
+    for (size_t i = args.size(); i-- > 0;) push_arg(args[i]);
+    a.push(imm(as_imm(static_cast<uint32_t>(args.size()))));
+    a.mov(ebx, imm(as_imm(number)));
+    if (library) ctx_.mov_listed(eax, *library, ReferenceList::LibraryNumbers);
+    ctx_.call_service(library ? abi::service::kExtensionCommand : abi::service::kKernelCommand);
+    a.add(esp, imm(as_imm(static_cast<uint32_t>(4 * (1 + 3 * args.size())))));
+}
+
+void Routine::command(uint32_t number, std::initializer_list<Arg> args) {
+    run_command(std::nullopt, number, std::span(args.begin(), args.size()));
+}
+
+Int Routine::command_int(uint32_t number, std::initializer_list<Arg> args) {
+    run_command(std::nullopt, number, std::span(args.begin(), args.size()));
+    Int result(frame_.scratch(4));
+    frame_.store(result.where, eax);
+    return result;
+}
+
+Text Routine::command_text(uint32_t number, std::initializer_list<Arg> args) {
+    run_command(std::nullopt, number, std::span(args.begin(), args.size()));
+    return text_result();
+}
+
+Double Routine::command_double(uint32_t number, std::initializer_list<Arg> args) {
+    run_command(std::nullopt, number, std::span(args.begin(), args.size()));
+    Double result{this, frame_.scratch(8)};
+    auto& a = ctx_.as();
+    a.mov(x86::dword_ptr(ebp, result.where.value), eax);
+    a.mov(x86::dword_ptr(ebp, result.where.value + 4), edx);
+    return result;
+}
+
+void Routine::extension_command(uint32_t library, uint32_t number, std::initializer_list<Arg> args) {
+    run_command(library, number, std::span(args.begin(), args.size()));
+}
+
+void Routine::message_box(const TextArg& message, int32_t style, std::optional<TextArg> title) {
+    command(abi::command::kMessageBox, {Arg(message), Arg(style), title ? Arg(*title) : Arg::omitted()});
+}
+
+void Routine::set_clipboard(const TextArg& t) { command(abi::command::kSetClipboardText, {Arg(t)}); }
+
+void Routine::close_window(Control window) { command(abi::command::kCloseWindow, {Arg::window(window), Arg::omitted()}); }
+
+void Routine::place_tray_icon(Control window, ByteView icon_file, const TextArg& tooltip) {
+    command(abi::command::kPlaceTrayIcon, {Arg::window(window), Arg::bytes(icon_file), Arg(tooltip)});
+}
+
+void Routine::pop_up_menu(Control window, MenuRef menu) {
+    command(abi::command::kPopUpMenu, {Arg::window(window), Arg(menu)});
+}
+
+void Routine::open_web_address(const TextArg& address) {
+    extension_command(abi::kBrowserLibrary, abi::kOpenWebAddress, {Arg(address)});
+}
+
+// ---- conversions ----
+
+Double Routine::to_number(const TextArg& t) { return command_double(abi::command::kToNumber, {Arg(t)}); }
+Double Routine::to_number(const Double& d) { return command_double(abi::command::kToNumber, {Arg(d)}); }
+Text Routine::to_text(const TextArg& t) { return command_text(abi::command::kToText, {Arg(t)}); }
+Text Routine::to_text(const Int& i) { return command_text(abi::command::kToText, {Arg(i)}); }
+Text Routine::to_text(const Float& f) { return command_text(abi::command::kToText, {Arg(f)}); }
+Text Routine::to_text(const Double& d) { return command_text(abi::command::kToText, {Arg(d)}); }
+Int Routine::to_int(const TextArg& t) { return command_int(abi::command::kToInteger, {Arg(t)}); }
+Int Routine::to_int(const Int& i) { return command_int(abi::command::kToInteger, {Arg(i)}); }
+
+void Routine::fld(const Operand& where, bool is_double) {
+    if (!frame_.mine(where)) return;
+    auto& a = ctx_.as();
+    if (where.place == Place::Frame) {
+        a.fld(is_double ? x86::qword_ptr(ebp, where.value) : x86::dword_ptr(ebp, where.value));
+    } else if (where.place == Place::Field && !is_double) {
+        a.mov(eax, x86::dword_ptr(ebp, where.value));
+        a.fld(x86::dword_ptr(eax, where.field));
+    } else {
+        fail("a floating-point value that is neither in the frame nor a record's float field");
+    }
+}
+
+Double Routine::multiply(const Double& d, double factor) {
+    frame_.begin();
+    auto& a = ctx_.as();
+    fld(d.where, true);
+    uint32_t constant = ctx_.pool().add_double(factor);
+    a.fmul(x86::qword_ptr_abs(constant));
+    ctx_.relocate_last(RelocKind::Const, constant);
+    Double product{this, frame_.scratch(8)};
+    a.fstp(x86::qword_ptr(ebp, product.where.value));
+    return product;
+}
+
+Float Routine::narrow(const Double& d) {
+    frame_.begin();
+    fld(d.where, true);
+    Float f{frame_.scratch(4)};
+    ctx_.as().fstp(x86::dword_ptr(ebp, f.where.value));
+    return f;
+}
+
+Double Routine::widen(const Float& f) {
+    frame_.begin();
+    fld(f.where, false);
+    Double d{this, frame_.scratch(8)};
+    ctx_.as().fstp(x86::qword_ptr(ebp, d.where.value));
+    return d;
+}
+
+Int Routine::truncate(const Double& d) {
+    frame_.begin();
+    fld(d.where, true);
+    ctx_.call_helper(Helper::FloatToInteger);
+    Int i(frame_.scratch(4));
+    frame_.store(i.where, eax);
+    return i;
+}
+
+Int Routine::truncate(const Float& f) {
+    frame_.begin();
+    fld(f.where, false);
+    ctx_.call_helper(Helper::FloatToInteger);
+    Int i(frame_.scratch(4));
+    frame_.store(i.where, eax);
+    return i;
 }
 
 // ---- stores ----
 
 void Routine::set(const TextVar& var, const TextArg& value) {
-    body();
-    std::vector<Text> taken;
-    Text source = materialize(value, taken);
+    frame_.begin();
+    Text source = materialize(value);
+    if (source.temp < 0 && same_place(source.where, var.where)) return;
     Operand fresh = source.where;
-    if (source.temp < 0 && source.where.place != Place::Constant) {
-        if (same_place(source.where, var.where)) return;
-        // Another variable's text: the variable gets a copy of its own, so each is released once.
+    if (source.where.place != Place::Constant && !frame_.hand_over(source)) {
+        // Someone else keeps this text: the variable gets a copy of its own, so each is released once.
         Text copy = concat({TextArg(source)});
-        take(copy);
+        frame_.hand_over(copy);
         fresh = copy.where;
-    } else if (source.temp >= 0 && taken.empty()) {
-        return;  // a temporary that could not be taken; the fault is recorded
     }
-    release_if_present(var.where);
-    load(eax, fresh);
-    store(var.where, eax);
+    frame_.release_if_present(var.where);
+    frame_.load(eax, fresh);
+    frame_.store(var.where, eax);
 }
 
 void Routine::set(const IntVar& var, const Int& value) {
-    body();
-    load(eax, value.where);
-    store(var.where, eax);
+    frame_.begin();
+    frame_.load(eax, value.where);
+    frame_.store(var.where, eax);
 }
 
 void Routine::set(const FloatVar& var, const Float& value) {
-    body();
-    load(eax, value.where);
-    store(var.where, eax);
+    frame_.begin();
+    frame_.load(eax, value.where);
+    frame_.store(var.where, eax);
 }
 
 void Routine::set(const DoubleVar& var, const Double& value) {
-    body();
+    frame_.begin();
     if (var.where.place != Place::Frame || value.where.place != Place::Frame) return fail("a double that is not in the frame");
-    if (!mine(var.where) || !mine(value.where)) return;
+    if (!frame_.mine(var.where) || !frame_.mine(value.where)) return;
     auto& a = ctx_.as();
     a.mov(eax, x86::dword_ptr(ebp, value.where.value));
     a.mov(edx, x86::dword_ptr(ebp, value.where.value + 4));
@@ -338,13 +404,13 @@ void Routine::jump_if(const CondNode& cond, bool sense, asmjit::Label target) {
     auto& a = ctx_.as();
     switch (cond.op) {
     case CondNode::Op::Compare: {
-        load(eax, cond.lhs);
+        frame_.load(eax, cond.lhs);
         if (cond.rhs.place == Place::Immediate) {
             a.cmp(eax, imm(cond.rhs.value));
-        } else if (cond.rhs.place == Place::Frame && mine(cond.rhs)) {
+        } else if (cond.rhs.place == Place::Frame && frame_.mine(cond.rhs)) {
             a.cmp(eax, x86::dword_ptr(ebp, cond.rhs.value));
         } else {
-            load(ecx, cond.rhs);
+            frame_.load(ecx, cond.rhs);
             a.cmp(eax, ecx);
         }
         static constexpr Comparison kOpposite[] = {Comparison::Ne, Comparison::Eq, Comparison::Ge,
@@ -379,25 +445,15 @@ void Routine::jump_if(const CondNode& cond, bool sense, asmjit::Label target) {
     }
 }
 
-void Routine::close_branch() {
-    for (auto& t : temps_) {
-        if (t.live && t.depth == depth_) {
-            fail("a text obtained in a branch is never used there, so it would never be released");
-            t.live = false;
-        }
-    }
-    --depth_;
-}
-
 void Routine::if_(const Cond& cond, const std::function<void()>& then, const std::function<void()>& otherwise) {
-    body();
+    frame_.begin();
     if (!cond.node) return fail("a branch without a condition");
     auto& a = ctx_.as();
     auto skip_then = a.newLabel();
     jump_if(*cond.node, false, skip_then);
-    ++depth_;
+    frame_.open_scope();
     if (then) then();
-    close_branch();
+    frame_.close_scope();
     if (!otherwise) {
         a.bind(skip_then);
         return;
@@ -405,17 +461,15 @@ void Routine::if_(const Cond& cond, const std::function<void()>& then, const std
     auto done = a.newLabel();
     a.jmp(done);
     a.bind(skip_then);
-    ++depth_;
+    frame_.open_scope();
     otherwise();
-    close_branch();
+    frame_.close_scope();
     a.bind(done);
 }
 
 void Routine::return_() {
-    body();
-    if (std::any_of(temps_.begin(), temps_.end(), [](const Temp& t) { return t.live; }))
-        fail("a return leaves a text obtained here unreleased");
-    ctx_.as().jmp(epilogue_);
+    frame_.begin();
+    frame_.return_from_here();
 }
 
 }  // namespace brindle::codegen

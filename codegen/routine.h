@@ -1,11 +1,9 @@
 #pragma once
 // The builder in which an event routine is written. Each call emits its machine code at once and
 // keeps the conventions the kernel relies on: the frame, zeroed variables, argument blocks, null
-// texts replaced before commands, every obtained text released once after its use, relocations
-// and reference lists.
-//
-// Declare variables first (text_var, int_var, ...), then write the body. A temporary text is used
-// once; the operation that uses it releases it. Misuse is recorded and reported by Program::finish.
+// texts replaced before commands, every obtained text released once, relocations and reference
+// lists. Who owns which text, and when it is released, is the frame's business (codegen/frame.h):
+// a text an operation returns lives until the end of the scope that made it.
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -14,13 +12,15 @@
 #include <vector>
 
 #include "codegen/context.h"
+#include "codegen/frame.h"
 #include "codegen/values.h"
 
 namespace brindle::codegen {
 
 class Routine {
 public:
-    // Variables: zero at entry; text variables (and records' text fields) are released at the end.
+    // Variables, declared where they are first needed: zero at entry; text variables (and records'
+    // text fields) are released at the end.
     TextVar text_var();
     IntVar int_var();
     FloatVar float_var();
@@ -78,71 +78,39 @@ public:
     Double command_double(uint32_t number, std::initializer_list<Arg> args);
     void extension_command(uint32_t library, uint32_t number, std::initializer_list<Arg> args);
 
-    // Stores. A text variable's old value is released after the new one is ready; a text held by
-    // another variable is copied, a temporary is taken over, a constant is stored as its pointer.
+    // Stores. A text variable's old value is released after the new one is ready. A text of this
+    // scope is handed over, any other text (a variable's, an outer scope's) is copied, and a constant
+    // is stored as its pointer.
     void set(const TextVar& var, const TextArg& value);
     void set(const IntVar& var, const Int& value);
     void set(const FloatVar& var, const Float& value);
     void set(const DoubleVar& var, const Double& value);
 
-    // Control flow. A temporary made outside a branch is not used inside it.
+    // Control flow. Each branch is a scope: the texts obtained in it are released when it ends.
     void if_(const Cond& cond, const std::function<void()>& then,
              const std::function<void()>& otherwise = {});
     void return_();
 
 private:
     friend class Program;
-    enum class ResultKind : uint8_t { None, Int, Text, Double };
-    enum class VarKind : uint8_t { Text, Int, Float, Double, Record };
-    struct Variable {
-        VarKind kind;
-        int32_t slot;
-        std::vector<FieldType> fields;
-    };
-    struct Temp {
-        bool live;
-        int depth;
-    };
 
     Routine(EmitContext& ctx, std::string name, uint32_t argument_count);
     void end();
 
-    void fail(const std::string& message);
-    bool declaring();
-    void body();
-    int32_t allocate(uint32_t bytes);
-    Text new_text_temp();
-    Operand new_slot(uint32_t bytes);
+    void fail(const std::string& message) { frame_.fail(message); }
     // A text operand at the point where the code uses it: a literal becomes a constant then, so
-    // constants lie in the order the code first refers to them. An owned temporary is taken.
-    Text materialize(const TextArg& t, std::vector<Text>& taken);
-    bool take(const Text& t);
-    void release_taken(const std::vector<Text>& taken);
-    void close_branch();
-    void release_if_present(const Operand& where);
-    Operand field_operand(const RecordVar& record, uint32_t index, FieldType type);
-
-    bool mine(const Operand& where);  // records a fault for another routine's frame value
-    void load(const asmjit::x86::Gp& reg, const Operand& where);
-    void store(const Operand& where, const asmjit::x86::Gp& reg);
-    void push_value(const Operand& where);
+    // constants lie in the order the code first refers to them.
+    Text materialize(const TextArg& t);
+    Text text_result();
     void push_text_for_command(const Text& t);
-    void push_arg(const Arg& arg, std::vector<Text>& taken);
-    Operand run_command(std::optional<uint32_t> library, uint32_t number, std::span<const Arg> args, ResultKind result);
+    void push_arg(const Arg& arg);
+    void read_property(Control control, uint32_t property);
+    void run_command(std::optional<uint32_t> library, uint32_t number, std::span<const Arg> args);
     void fld(const Operand& where, bool is_double);
     void jump_if(const CondNode& cond, bool sense, asmjit::Label target);
 
     EmitContext& ctx_;
-    std::string name_;
-    uint32_t argument_count_;
-    uint32_t serial_;
-    bool body_started_ = false;
-    uint32_t frame_size_ = 0;
-    uint32_t frame_size_at_ = 0;
-    std::vector<Variable> variables_;
-    std::vector<Temp> temps_;
-    int depth_ = 0;
-    asmjit::Label epilogue_;
+    Frame frame_;
 };
 
 inline Double operator*(const Double& d, double factor) { return d.routine->multiply(d, factor); }

@@ -83,6 +83,30 @@ TEST(EmitRun, ConcatenationSkipsNullPartsAndEveryObtainedTextIsReleased) {
     EXPECT_EQ(run.h().esp_after, harness::kStackTop - 0x100);
 }
 
+TEST(EmitRun, TextsLiveUntilTheirScopeEndsAndAreReleasedOnceOnEveryPath) {
+    Emulated run([](Routine& r) {
+        Text a = r.read_text(kA);
+        r.if_(r.is_empty(a), [&] {
+            r.write_text(kOut, r.concat({"empty ", r.read_text(kB)}));
+            r.return_();
+        });
+        TextVar kept = r.text_var();
+        r.if_(r.compare(a, "x") == 0, [&] { r.set(kept, a); });  // an outer text: the variable copies it
+        r.set(kept, r.concat({kept, a, r.read_text(kC)}));
+        r.write_text(kOut, kept);
+    });
+    run.h().set_text(kB.window_id, kB.element_id, "b");
+    run.h().set_text(kC.window_id, kC.element_id, "c");
+    const std::pair<std::optional<std::string>, std::string> cases[] = {{std::nullopt, "empty b"}, {"x", "xxc"}, {"y", "yc"}};
+    for (const auto& [input, expected] : cases) {
+        run.h().set_text(kA.window_id, kA.element_id, input);
+        ASSERT_TRUE(run.go());
+        EXPECT_EQ(run.h().writes.back().text, expected);
+        EXPECT_TRUE(run.h().live.empty()) << input.value_or("<null>");
+        EXPECT_EQ(run.h().bad_releases, 0);
+    }
+}
+
 TEST(EmitRun, FloatToIntegerTruncatesTowardZeroAndRestoresTheRoundingMode) {
     Emulated run([](Routine& r) {
         Double d = r.to_number(r.read_text(kA));

@@ -35,7 +35,7 @@ done
 # The files: exactly the installed tree under /usr, the tool with its payload intact.
 sizes=(16 22 24 32 48 64 128 256)
 expected=(
-  usr/bin/brindle usr/bin/brindle-drive usr/bin/brindle-image usr/bin/brindle-pack
+  usr/bin/brindle usr/bin/brindle-check usr/bin/brindle-drive usr/bin/brindle-image usr/bin/brindle-pack usr/bin/brindle-snippets
   usr/share/applications/$id.desktop usr/share/brindle/brindle.img usr/share/metainfo/$id.metainfo.xml
 )
 for s in "${sizes[@]}"; do expected+=("usr/share/icons/hicolor/${s}x${s}/apps/$id.png"); done

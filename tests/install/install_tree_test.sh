@@ -13,7 +13,7 @@ cmake --install "$build" --strip --prefix "$prefix" >/dev/null
 
 sizes=(16 22 24 32 48 64 128 256)
 expected=(
-  bin/brindle bin/brindle-drive bin/brindle-image bin/brindle-pack
+  bin/brindle bin/brindle-check bin/brindle-drive bin/brindle-image bin/brindle-pack bin/brindle-snippets
   share/applications/$id.desktop share/brindle/brindle.img share/metainfo/$id.metainfo.xml
 )
 for s in "${sizes[@]}"; do expected+=("share/icons/hicolor/${s}x${s}/apps/$id.png"); done
