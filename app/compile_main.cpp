@@ -11,6 +11,14 @@ int main(int argc, char** argv) {
         std::cerr << "usage: brindle-compile PICTURES_DIR OUT.img\n";
         return 2;
     }
+    // The pictures' folder must be one: a missing path or a file is answered as every tool answers a bad path.
+    std::error_code error;
+    if (!std::filesystem::is_directory(argv[1], error)) {
+        std::cerr << "brindle-compile: " << argv[1] << ": "
+                  << (error ? error.message() : std::filesystem::exists(argv[1]) ? "Not a directory" : "No such file or directory")
+                  << "\n";
+        return 2;
+    }
     auto image = brindle::app::compile_application(argv[1]);
     if (!image) {
         std::cerr << "brindle-compile: " << image.error().describe() << "\n";
@@ -29,7 +37,7 @@ int main(int argc, char** argv) {
         std::error_code ignored;
         std::filesystem::remove(partial, ignored);
         std::cerr << "brindle-compile: cannot write " << target.string() << "\n";
-        return 1;
+        return 2;
     }
     return 0;
 }
