@@ -1,5 +1,7 @@
 // brindle-compile: writes the program image of the application.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -28,15 +30,18 @@ int main(int argc, char** argv) {
     const std::filesystem::path target = argv[2];
     std::filesystem::path partial = target;
     partial += ".partial";
+    errno = 0;
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(image->data()), static_cast<std::streamsize>(image->size()));
     out.close();
+    std::string reason = out ? std::string() : std::strerror(errno ? errno : EIO);
     std::error_code renamed;
     if (out) std::filesystem::rename(partial, target, renamed);
     if (!out || renamed) {
+        if (renamed) reason = renamed.message();
         std::error_code ignored;
         std::filesystem::remove(partial, ignored);
-        std::cerr << "brindle-compile: cannot write " << target.string() << "\n";
+        std::cerr << "brindle-compile: cannot write " << target.string() << ": " << reason << "\n";
         return 2;
     }
     return 0;
