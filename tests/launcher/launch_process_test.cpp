@@ -143,25 +143,6 @@ TEST_F(LauncherProcess, FailureMessagesReachTheDesktop) {
     EXPECT_FALSE(std::filesystem::exists(calls));
 }
 
-TEST_F(LauncherProcess, ExtractsIntoTheUsersRuntimeDirectory) {
-    std::string runtime = scratch / "runtime", tmp = scratch / "tmp";
-    std::filesystem::create_directory(runtime);
-    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-    std::filesystem::create_directory(tmp);
-    std::string exe = pack("InRuntime", WORKING_KERNEL);
-    Outcome o = run(exe, tmp, "XDG_RUNTIME_DIR='" + runtime + "'");
-    EXPECT_EQ(o.status, 0) << o.err;
-    EXPECT_TRUE(std::filesystem::is_regular_file(runtime + "/InRuntime/rtcore.rlb"));
-    EXPECT_TRUE(std::filesystem::is_empty(tmp));
-    // Not private (0755): $TMPDIR instead.
-    std::filesystem::permissions(runtime, std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
-                                              std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
-                                 std::filesystem::perm_options::add);
-    o = run(exe, tmp, "XDG_RUNTIME_DIR='" + runtime + "'");
-    EXPECT_EQ(o.status, 0) << o.err;
-    EXPECT_TRUE(std::filesystem::is_regular_file(tmp + "/InRuntime/rtcore.rlb"));
-}
-
 TEST_F(LauncherProcess, EmptyTmpdirMeansSlashTmp) {
     std::string dir = "brindle-test-" + std::to_string(::getpid());
     Outcome o = run(pack(dir, WORKING_KERNEL), "");

@@ -1,6 +1,6 @@
 // The launch sequence in process, over real files, directories and test kernels; only the executable's
-// own path and what cannot be provoked on demand (allocation failure, no temp directory, failing reads)
-// are faked.
+// own path and what cannot be provoked on demand (allocation failure, no temp directory, failing reads
+// and writes, a swap between two steps) are faked.
 #include <dlfcn.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
