@@ -2,14 +2,13 @@
 #include "common/try.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "app/app_build.h"
 #include "app/catalogue.h"
 #include "app/form_from_catalogue.h"
 #include "common/gbk.h"
+#include "common/input_file.h"
 #include "image/constant_pool.h"
 #include "codegen/program.h"
 #include "image/image_writer.h"
@@ -47,10 +46,9 @@ Result<std::vector<image::LibraryRecord>> library_records() {
 }
 
 Result<Bytes> read_picture(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return fail("cannot open picture " + path.string(), path.filename().string());
-    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return fail("cannot read picture " + path.string(), path.filename().string());
+    auto read = read_input_file(path.string());  // a directory in a picture's place is an error, not an abort
+    if (!read) return fail("cannot read picture " + path.string() + ": " + read.error().message, path.filename().string());
+    Bytes bytes = std::move(*read);
     static constexpr std::string_view kGifMagic = "GIF89a";
     if (bytes.size() < kGifMagic.size() || !std::equal(kGifMagic.begin(), kGifMagic.end(), bytes.begin()))
         return fail("picture " + path.string() + " is not a GIF89a file", path.filename().string());

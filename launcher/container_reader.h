@@ -1,6 +1,7 @@
 #pragma once
 // Reads the payload container, one check at a time so the launch sequence can interleave its own steps.
-// Every failure carries the launcher's message for it, plus the field and offset at fault.
+// Every failure carries the launcher's message for it, plus the field and its offset in the file
+// (block_at is the block's file offset); a record of the unpacked list names its offset in that list.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -25,7 +26,7 @@ struct BlockHeader {
 };
 
 // Checks the block's magic and that its header is complete.
-Result<BlockHeader> read_block_header(ByteView block);
+Result<BlockHeader> read_block_header(ByteView block, uint64_t block_at);
 
 struct DirName {
     std::string name;       // as stored, or the default name
@@ -37,17 +38,20 @@ struct DirName {
 std::string default_dir_name(uint32_t payload_id);
 
 // Reads the (descrambled) directory-name field.
-Result<DirName> read_dir_name(ByteView block, uint32_t payload_id);
+Result<DirName> read_dir_name(ByteView block, uint32_t payload_id, uint64_t block_at);
 
 struct PackedRecord {
     uint32_t unpacked_size = 0;  // U, above 0 and below 2^31
     ByteView stream;             // the zlib stream: the rest of the block
 };
 
-Result<PackedRecord> read_packed_record(ByteView block, size_t packed_at);
+Result<PackedRecord> read_packed_record(ByteView block, size_t packed_at, uint64_t block_at);
 
-// Inflates the whole stream into out (capacity U); returns the length produced (at most U).
+// Inflates the whole stream into out (capacity U) in one call; returns the length produced (at most U).
 Result<size_t> inflate_list(ByteView stream, std::span<uint8_t> out);
+// The same result, with memory that grows with what inflation produces rather than with the U the
+// container claims (for tools that read containers they did not make).
+Result<Bytes> inflate_list_growing(ByteView stream, uint32_t unpacked_size);
 
 struct FileRecord {
     std::string_view name;

@@ -18,5 +18,7 @@ inline constexpr std::string_view kKernelInterfaceInvalid = "The interface of ke
 // Added on this platform: a shared temp directory and long paths need their own refusals.
 inline constexpr std::string_view kCantUseExtractionDir = "Can't use the extraction directory!";
 inline constexpr std::string_view kPathTooLong = "The path is too long!";
+// The kernel's file could not be written: a copy left by an earlier start must not be loaded instead.
+inline constexpr std::string_view kKernelWriteFailed = "Failed to write kernel library!";
 
 }  // namespace brindle::messages

@@ -1,5 +1,7 @@
 // The kernel library's one export. The launcher calls GetNewSock(1000) and then the start function
-// with the program image's address; the start function returns when the program has ended.
+// with the program image's address and size; the start function returns when the program has ended:
+// 0, or 1 when the image could not run (the launcher then ends with a failure status).
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -9,8 +11,9 @@
 
 namespace {
 
-int start(const void* image) {
-    auto r = brindle::runtime::run_program_image(static_cast<const uint8_t*>(image), brindle::runtime::qt::make_qt_platform_ui);
+int start(const void* image, size_t image_size) {
+    auto r = brindle::runtime::run_program_image(brindle::ByteView(static_cast<const uint8_t*>(image), image_size),
+                                                 brindle::runtime::qt::make_qt_platform_ui);
     if (!r) {
         std::fprintf(stderr, "rtcore: %s\n", r.error().describe().c_str());
         return 1;

@@ -5,8 +5,9 @@
 
 namespace brindle::runtime {
 
-Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui) {
-    auto image = image::open_image_at(image_address);
+namespace {
+
+Result<void> run_opened(const Result<image::Image>& image, const UiFactory& make_ui) {
     if (!image) return fail("the program image is malformed: " + image.error().describe());
     auto parts = program_parts(*image);
     if (!parts) return fail("the program image is malformed: " + parts.error().describe());
@@ -15,6 +16,16 @@ Result<void> run_program_image(const uint8_t* image_address, const UiFactory& ma
     BRINDLE_TRY(auto kernel, Kernel::create(*ui));
     if (auto r = kernel->load(*parts); !r) return fail("the program image cannot be loaded: " + r.error().describe());
     return kernel->run();
+}
+
+}  // namespace
+
+Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui) {
+    return run_opened(image::open_image_at(image_address), make_ui);
+}
+
+Result<void> run_program_image(ByteView image, const UiFactory& make_ui) {
+    return run_opened(image::open_image(image), make_ui);
 }
 
 }  // namespace brindle::runtime

@@ -14,5 +14,8 @@ namespace brindle::runtime {
 using UiFactory = std::function<std::unique_ptr<Ui>(const image::Image&)>;
 
 Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui);
+// The same for an image whose extent is known (the launcher passes the embedded image's size): nothing
+// outside `image` is read.
+Result<void> run_program_image(ByteView image, const UiFactory& make_ui);
 
 }  // namespace brindle::runtime

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -318,6 +320,32 @@ TEST_F(CompiledImage, InspectorReadsTheWrittenFile) {
     const std::string command = std::string(BRINDLE_IMAGE_TOOL) + " dump --json " + file.string() + " > /dev/null";
     EXPECT_EQ(std::system(command.c_str()), 0);
     std::filesystem::remove(file);
+}
+
+// brindle-compile answers a path it cannot use with one line and status 2; a directory in a picture's
+// place is named, not an abort.
+TEST(ImageCompilerInput, BadPathsAreOneLineAndStatusTwo) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "brindle-compile-paths";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "pictures" / "layout1.gif");
+    std::ofstream(dir / "file") << "x";
+    auto run = [&](const std::string& pictures, const std::string& out) {
+        const std::string command = std::string(BRINDLE_COMPILE_TOOL) + " '" + pictures + "' '" + out + "' 2>'" +
+                                    (dir / "err").string() + "'";
+        const int status = std::system(command.c_str());
+        std::ifstream in(dir / "err");
+        std::string err((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        return std::pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, err);
+    };
+    const std::string missing = (dir / "missing").string(), file = (dir / "file").string();
+    EXPECT_EQ(run(missing, (dir / "a.img").string()), std::pair(2, "brindle-compile: " + missing + ": No such file or directory\n"));
+    EXPECT_EQ(run(file, (dir / "a.img").string()), std::pair(2, "brindle-compile: " + file + ": Not a directory\n"));
+    const std::string unwritable = (dir / "missing" / "a.img").string();
+    EXPECT_EQ(run(kPictures.string(), unwritable), std::pair(2, "brindle-compile: cannot write " + unwritable + ": No such file or directory\n"));
+    auto [status, err] = run((dir / "pictures").string(), (dir / "a.img").string());
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(err.find("layout1.gif: Is a directory"), std::string::npos) << err;
+    std::filesystem::remove_all(dir);
 }
 
 TEST(ImageCompilerInput, MissingOrBadPicturesAreNamed) {

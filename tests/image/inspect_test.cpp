@@ -133,9 +133,13 @@ TEST_F(InspectTool, RefusesWhatIsNotAnImage) {
     EXPECT_EQ(short_image.status, 1);
     EXPECT_NE(short_image.err.find("reference list count"), std::string::npos) << short_image.err;
 
+    // A path that cannot be read: one line and status 2, as for every tool (a directory used to abort).
     const ToolRun missing = run("dump " + (dir_ / "nothing.img").string());
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "brindle-image: cannot open " + (dir_ / "nothing.img").string() + "\n");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "brindle-image: " + (dir_ / "nothing.img").string() + ": No such file or directory\n");
+    const ToolRun directory = run("dump --json " + dir_.string());
+    EXPECT_EQ(directory.status, 2);
+    EXPECT_EQ(directory.err, "brindle-image: " + dir_.string() + ": Is a directory\n");
 
     const ToolRun usage = run("show");
     EXPECT_EQ(usage.status, 2);

@@ -1,8 +1,20 @@
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include "launcher/container_reader.h"
 #include "launcher/container_writer.h"
 #include "test_support.h"
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BRINDLE_HAS_ASAN 1
+#endif
+#endif
+#ifndef BRINDLE_HAS_ASAN
+#define BRINDLE_HAS_ASAN 0
+#endif
 
 namespace brindle::container {
 namespace {
@@ -63,6 +75,43 @@ TEST(ContainerReader, NameRules) {
     for (auto name : {"rtcore.dll", "rtcore.rlb ", "xrtcore.rlb", ""}) EXPECT_FALSE(is_kernel_name(name)) << name;
     for (auto name : {"", ".", "..", "../x", "a/b", "a\\b"}) EXPECT_FALSE(is_plain_file_name(name)) << name;
     EXPECT_TRUE(is_plain_file_name("..a"));
+}
+
+TEST(ContainerReader, ErrorsNameFileOffsets) {
+    Bytes list = serialize_file_list(std::vector{file("rtcore.rlb", "k")});
+    Bytes block = *build_container(list, {"", 1, Key{0, 0, 0, 0}});  // key 0: the body stays in the clear
+    block[13] ^= 0xFF;                                               // the packed magic, after the lone NUL
+    auto c = read_container(*append_container(Bytes(0x1BD9B8, 0x90), block));
+    ASSERT_FALSE(c);
+    EXPECT_EQ(c.error().describe(), "packed_magic at 0x1BD9C5: Invalid data in the file!");
+}
+
+// The unpacked size a container claims costs nothing until inflation produces it: a small file that
+// claims 2^31 - 1 bytes is listed in a process that may not take 1 GiB.
+TEST(ContainerReader, ClaimedSizeIsNotAllocatedUpFront) {
+#if defined(__SANITIZE_ADDRESS__) || BRINDLE_HAS_ASAN
+    GTEST_SKIP() << "an address limit does not combine with AddressSanitizer's shadow memory";
+#endif
+    Bytes list = serialize_file_list(std::vector{file("rtcore.rlb", "kernel")});
+    Bytes exe = test::executable_with(test::block_of(test::clear_body("", kPackedMagic, 0x7FFFFFFF, test::zlib_stream(list))));
+    ::fflush(nullptr);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        struct rlimit limit = {1u << 30, 1u << 30};
+        ::setrlimit(RLIMIT_AS, &limit);
+        auto c = read_container(exe);
+        ::_exit(c && c->files.size() == 1 && c->unpacked_size == 0x7FFFFFFFu ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+    // Inflation that would pass U is refused as before.
+    Bytes small = test::executable_with(test::block_of(test::clear_body("", kPackedMagic, uint32_t(list.size() - 1), test::zlib_stream(list))));
+    EXPECT_EQ(read_container(small).error().message, "Failed to decompress data!");
+    Bytes exact = test::executable_with(test::block_of(test::clear_body("", kPackedMagic, uint32_t(list.size()), test::zlib_stream(list))));
+    EXPECT_TRUE(read_container(exact));
 }
 
 }  // namespace

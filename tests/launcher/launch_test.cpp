@@ -1,9 +1,15 @@
 // The launch sequence in process, over real files, directories and test kernels; only the executable's
-// own path and what cannot be provoked on demand (allocation failure, no temp directory, failing reads)
-// are faked.
+// own path and what cannot be provoked on demand (allocation failure, no temp directory, failing reads
+// and writes, a swap between two steps) are faked.
 #include <dlfcn.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
 
 #include "launcher/launch.h"
 #include "launcher/posix_platform.h"
@@ -30,6 +36,7 @@ constexpr std::string_view kKernelInvalid = "The kernel library is invalid!";
 constexpr std::string_view kKernelInterfaceInvalid = "The interface of kernel library is invalid!";
 constexpr std::string_view kCantUseExtractionDir = "Can't use the extraction directory!";
 constexpr std::string_view kPathTooLong = "The path is too long!";
+constexpr std::string_view kKernelWriteFailed = "Failed to write kernel library!";
 }  // namespace msg
 
 // The real file, except that one read of a chosen size fails or comes one byte short.
@@ -54,7 +61,10 @@ public:
     std::optional<size_t> refused_allocation, flaky_read;
     bool flaky_read_fails = true;
     size_t limit = PosixPlatform::path_limit();
-    std::vector<std::string> messages, loaded;
+    std::vector<std::string> messages, details, loaded;
+    std::optional<std::string> refused_write;  // a file name whose write fails as on a full disk
+    std::function<void(const std::string&)> after_directory_opened;
+    std::function<void(const std::string&)> before_load;  // given the kernel's path
     void* library = nullptr;
 
     std::string executable_path() override { return exe; }
@@ -68,12 +78,63 @@ public:
     }
     std::optional<std::string> temp_directory() override { return temp.empty() ? std::nullopt : std::optional(temp); }
     size_t path_limit() const override { return limit; }
-    void* load_library(const std::string& path) override {
-        loaded.push_back(path);
-        return library = PosixPlatform::load_library(path);
+    SystemResult<std::unique_ptr<ExtractionDirectory>> open_extraction_directory(const std::string& path) override;
+    ~TestPlatform() override { unload(); }
+    // The kernel of the previous launch: the next one is loaded under the same /proc/self/fd name.
+    void unload() {
+        if (library) ::dlclose(library);
+        library = nullptr;
     }
-    void show_message(std::string_view message) override { messages.emplace_back(message); }
+    void show_message(std::string_view message, std::string_view detail) override {
+        messages.emplace_back(message);
+        details.emplace_back(detail);
+    }
 };
+
+// The real file, recording the path under which it is loaded.
+class RecordedFile : public WrittenFile {
+public:
+    RecordedFile(std::unique_ptr<WrittenFile> real, TestPlatform& platform, std::string path)
+        : real_(std::move(real)), platform_(platform), path_(std::move(path)) {}
+    std::expected<void*, std::string> load_library() override {
+        platform_.loaded.push_back(path_);
+        platform_.unload();
+        if (platform_.before_load) platform_.before_load(path_);
+        auto library = real_->load_library();
+        platform_.library = library.value_or(nullptr);
+        return library;
+    }
+
+private:
+    std::unique_ptr<WrittenFile> real_;
+    TestPlatform& platform_;
+    std::string path_;
+};
+
+// The real directory, except for the one write that is made to fail.
+class RecordedDirectory : public ExtractionDirectory {
+public:
+    RecordedDirectory(std::unique_ptr<ExtractionDirectory> real, TestPlatform& platform, std::string path)
+        : real_(std::move(real)), platform_(platform), path_(std::move(path)) {}
+    SystemResult<std::unique_ptr<WrittenFile>> write_file(std::string_view name, ByteView content) override {
+        if (platform_.refused_write == name) return std::unexpected(SystemFailure{"No space left on device"});
+        auto written = real_->write_file(name, content);
+        if (!written) return written;
+        return std::make_unique<RecordedFile>(std::move(*written), platform_, path_ + "/" + std::string(name));
+    }
+
+private:
+    std::unique_ptr<ExtractionDirectory> real_;
+    TestPlatform& platform_;
+    std::string path_;
+};
+
+SystemResult<std::unique_ptr<ExtractionDirectory>> TestPlatform::open_extraction_directory(const std::string& path) {
+    auto real = PosixPlatform::open_extraction_directory(path);
+    if (!real) return real;
+    if (after_directory_opened) after_directory_opened(path);
+    return std::make_unique<RecordedDirectory>(std::move(*real), *this, path);
+}
 
 alignas(16) const uint8_t kImage[8] = {0x57, 0x4A, 0, 0, 1, 2, 3, 4};
 
@@ -94,6 +155,7 @@ protected:
     std::string launch_exe(ByteView exe) {
         write_file(platform.exe, exe);
         platform.messages.clear();
+        platform.unload();
         int status = launch(platform, kImage);
         EXPECT_EQ(status, platform.messages.empty() ? kExitRan : kExitFailed);
         EXPECT_LE(platform.messages.size(), 1u);
@@ -114,6 +176,7 @@ TEST_F(LauncherSequence, RunsTheKernelWithTheImage) {
     EXPECT_EQ(kernel_value<int32_t>("test_kernel_version"), 1000);
     EXPECT_EQ(kernel_value<int>("test_kernel_starts"), 1);
     EXPECT_EQ(kernel_value<const void*>("test_kernel_image"), static_cast<const void*>(kImage));
+    EXPECT_EQ(kernel_value<size_t>("test_kernel_image_size"), sizeof kImage);  // the kernel reads within it
     EXPECT_EQ(extracted("Q_N1234/readme.txt"), bytes_of("hello"));
     EXPECT_EQ(std::filesystem::status(tmp + "/Q_N1234").permissions(), std::filesystem::perms::owner_all);
 }
@@ -272,6 +335,138 @@ TEST_F(LauncherSequence, PathsThatDoNotFitAreRefused) {
     platform.limit = dir_path + 2 + std::string("rtcore.rlb").size();
     EXPECT_EQ(launch_files({kernel()}), "");
     EXPECT_EQ(launch_files({kernel(), file("rtcore.rlb2", "")}), msg::kPathTooLong);
+}
+
+TEST_F(LauncherSequence, AKernelThatFailsToStartIsAFailedLaunch) {
+    write_file(platform.exe, executable_with(block_of(body_for(list_of({file_from_disk("rtcore.rlb", FAILING_KERNEL)})))));
+    platform.unload();
+    EXPECT_EQ(launch(platform, kImage), kExitFailed);
+    EXPECT_TRUE(platform.messages.empty());  // the kernel has said why
+}
+
+TEST_F(LauncherSequence, AKernelThatCannotBeWrittenIsNeverTakenFromAnEarlierStart) {
+    EXPECT_EQ(launch_files({kernel()}, "K"), "");  // leaves K/rtcore.rlb behind
+    platform.loaded.clear();
+    platform.refused_write = "rtcore.rlb";
+    EXPECT_EQ(launch_files({file("notes", "n"), kernel()}, "K"), msg::kKernelWriteFailed);
+    EXPECT_EQ(platform.details.back(), tmp + "/K/rtcore.rlb: No space left on device");
+    EXPECT_TRUE(platform.loaded.empty());
+    // Any other file that cannot be written is still skipped.
+    platform.refused_write = "notes";
+    EXPECT_EQ(launch_files({file("notes", "n"), kernel()}, "K"), "");
+}
+
+TEST_F(LauncherSequence, TheDirectoryCheckedIsTheDirectoryUsed) {
+    namespace fs = std::filesystem;
+    ScratchDir elsewhere;
+    // Between the check and the writes, the checked directory is moved away and a link put in its place.
+    platform.after_directory_opened = [&](const std::string& path) {
+        fs::rename(path, tmp + "/Moved");
+        fs::create_directory_symlink(elsewhere.path(), path);
+    };
+    EXPECT_EQ(launch_files({file("data", "d"), kernel()}, "Swapped"), "");
+    EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+    EXPECT_EQ(extracted("Moved/data"), bytes_of("d"));
+    EXPECT_EQ(kernel_value<int>("test_kernel_starts"), 1);  // the kernel written there was loaded
+    // The kernel is loaded from the file as written, even when its name is replaced afterwards.
+    platform.after_directory_opened = nullptr;
+    platform.before_load = [&](const std::string& path) {
+        write_file(tmp + "/junk", bytes_of("not a library"));
+        fs::rename(tmp + "/junk", path);
+    };
+    EXPECT_EQ(launch_files({kernel()}, "Fd"), "");
+    EXPECT_EQ(extracted("Fd/rtcore.rlb"), bytes_of("not a library"));
+    EXPECT_EQ(kernel_value<int>("test_kernel_starts"), 1);
+}
+
+TEST_F(LauncherSequence, RefusalsSayWhichPathAndWhy) {
+    namespace fs = std::filesystem;
+    fs::create_directory(tmp + "/Open");
+    fs::permissions(tmp + "/Open", fs::perms::all);
+    EXPECT_EQ(launch_files({kernel()}, "Open"), msg::kCantUseExtractionDir);
+    EXPECT_EQ(platform.details.back(), tmp + "/Open: writable by other users (mode 0777)");
+    write_file(tmp + "/Plain", bytes_of("a file"));
+    EXPECT_EQ(launch_files({kernel()}, "Plain"), msg::kCantUseExtractionDir);
+    EXPECT_EQ(platform.details.back(), tmp + "/Plain: not a directory");
+    fs::create_directory_symlink(tmp + "/Open", tmp + "/Link");
+    EXPECT_EQ(launch_files({kernel()}, "Link"), msg::kCantUseExtractionDir);
+    EXPECT_EQ(platform.details.back(), tmp + "/Link: a symbolic link, not a directory");
+    // A name the file system cannot take is a path that is too long, not an unusable directory.
+    const std::string long_name(300, 'd');
+    EXPECT_EQ(launch_files({kernel()}, long_name), msg::kPathTooLong);
+    EXPECT_EQ(platform.details.back(), tmp + "/" + long_name + ": File name too long");
+    EXPECT_EQ(launch_files({file(long_name, "x"), kernel()}, "N"), msg::kPathTooLong);
+}
+
+TEST(LauncherCommandLine, HelpAndVersionAnswerAndEnd) {
+    auto answer = [](std::vector<std::string_view> args) {
+        std::FILE* out = std::tmpfile();
+        std::optional<int> status = answer_command_line(args, out);
+        std::rewind(out);
+        char text[256] = {};
+        size_t n = std::fread(text, 1, sizeof text - 1, out);
+        std::fclose(out);
+        return std::pair(status, std::string(text, n));
+    };
+    EXPECT_EQ(answer({"--version"}), std::pair(std::optional(0), std::string("brindle " BRINDLE_VERSION "\n")));
+    auto help = answer({"ignored", "--help", "--version"});
+    EXPECT_EQ(help.first, 0);
+    EXPECT_TRUE(help.second.starts_with("Usage: brindle")) << help.second;
+    EXPECT_EQ(std::count(help.second.begin(), help.second.end(), '\n'), 1);
+    EXPECT_EQ(answer({}), std::pair(std::optional<int>(), std::string()));
+    EXPECT_EQ(answer({"-psn_0_1", "file.txt"}), std::pair(std::optional<int>(), std::string()));  // ignored as before
+}
+
+// The extraction directory's parent: the per-user runtime directory when it is usable.
+class TempDirectoryChoice : public ::testing::Test {
+protected:
+    ScratchDir scratch;
+    std::map<std::string, std::optional<std::string>> saved;
+
+    void SetUp() override {
+        for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+            const char* value = std::getenv(name);
+            saved[name] = value ? std::optional<std::string>(value) : std::nullopt;
+        }
+    }
+    void TearDown() override {
+        for (const auto& [name, value] : saved) {
+            if (value) ::setenv(name.c_str(), value->c_str(), 1);
+            else ::unsetenv(name.c_str());
+        }
+    }
+    static std::string chosen(const char* runtime, const char* tmpdir) {
+        auto set = [](const char* name, const char* value) { value ? ::setenv(name, value, 1) : ::unsetenv(name); };
+        set("XDG_RUNTIME_DIR", runtime);
+        set("TMPDIR", tmpdir);
+        return PosixPlatform().temp_directory().value_or("none");
+    }
+};
+
+TEST_F(TempDirectoryChoice, RuntimeDirectoryThenTmpdirThenSlashTmp) {
+    namespace fs = std::filesystem;
+    std::string runtime = scratch / "run", shared = scratch / "shared";
+    fs::create_directory(runtime);
+    fs::permissions(runtime, fs::perms::owner_all);
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all);
+    EXPECT_EQ(chosen(runtime.c_str(), "/var/tmp"), runtime + "/");
+    EXPECT_EQ(chosen(runtime.c_str(), nullptr), runtime + "/");
+    EXPECT_EQ(chosen(shared.c_str(), "/var/tmp"), "/var/tmp/");  // not private: not the runtime directory
+    fs::permissions(runtime, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    EXPECT_EQ(chosen(runtime.c_str(), "/var/tmp"), "/var/tmp/");  // 0750
+    fs::permissions(runtime, fs::perms::owner_all);
+    EXPECT_EQ(chosen("relative/run", "/var/tmp"), "/var/tmp/");
+    EXPECT_EQ(chosen("", "/var/tmp"), "/var/tmp/");
+    EXPECT_EQ(chosen((scratch / "missing").c_str(), "/var/tmp"), "/var/tmp/");
+    write_file(scratch / "file", bytes_of("x"));
+    ::chmod((scratch / "file").c_str(), 0700);
+    EXPECT_EQ(chosen((scratch / "file").c_str(), nullptr), "/tmp/");
+    EXPECT_EQ(chosen(nullptr, ""), "/tmp/");
+    if (::geteuid() == 0) {  // only root can make a directory that another user owns
+        ASSERT_EQ(::chown(runtime.c_str(), 65534, 65534), 0);
+        EXPECT_EQ(chosen(runtime.c_str(), "/var/tmp"), "/var/tmp/");
+    }
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST_F(PackTool, DefaultIdAndKeyFollowTheContent) {
 }
 
 TEST_F(PackTool, BadInput) {
-    EXPECT_EQ(tool({"--out", out, launcher, scratch / "missing"}), 1);
+    EXPECT_EQ(tool({"--out", out, launcher, scratch / "missing"}), 2);
     EXPECT_EQ(err, "brindle-pack: " + scratch / "missing" + ": No such file or directory\n");
     EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_EQ(tool({"--list", launcher}), 1);
@@ -82,6 +82,22 @@ TEST_F(PackTool, BadInput) {
                                                            {launcher, kernel}}) {
         EXPECT_EQ(tool(args), 2) << args[0];
         EXPECT_NE(err.find("\nusage: brindle-pack"), std::string::npos) << err;
+    }
+}
+
+// A path the tool cannot use is one line and status 2, never an abort.
+TEST_F(PackTool, BadPathsAreOneLineAndStatusTwo) {
+    const std::string dir = scratch.path(), missing = scratch / "missing";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--list", dir}, dir + ": Is a directory"},
+        {{"--list", missing}, missing + ": No such file or directory"},
+        {{"--out", out, dir, kernel}, dir + ": Is a directory"},
+        {{"--out", out, launcher, dir}, dir + ": Is a directory"},
+        {{"--out", scratch / "no/such/dir/app", launcher, kernel}, scratch / "no/such/dir/app" + ": No such file or directory"},
+    };
+    for (const auto& [args, line] : cases) {
+        EXPECT_EQ(tool(args), 2) << line;
+        EXPECT_EQ(err, "brindle-pack: " + line + "\n");
     }
 }
 

@@ -174,11 +174,13 @@ TEST_F(KernelLibrary, GetNewSockAnswersOnlyVersion1000) {
 }
 
 TEST_F(KernelLibrary, StartRunsAnImageAndRefusesJunk) {
-    auto start = reinterpret_cast<int (*)(const void*)>(get_new_sock(1000));
+    // The start function takes the image and its size, and reads nothing past that size.
+    auto start = reinterpret_cast<int (*)(const void*, size_t)>(get_new_sock(1000));
     Bytes image = test::closing_image();
-    EXPECT_EQ(start(image.data()), 0);
+    EXPECT_EQ(start(image.data(), image.size()), 0);
+    EXPECT_EQ(start(image.data(), image.size() - 1), 1);
     Bytes junk(64, 0);
-    EXPECT_EQ(start(junk.data()), 1);
+    EXPECT_EQ(start(junk.data(), junk.size()), 1);
 }
 
 }  // namespace

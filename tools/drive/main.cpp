@@ -1,13 +1,15 @@
 // brindle-drive [IMAGE]: runs a program image (by default the brindle.img beside it, or the installed one)
 // on Qt's offscreen platform through the kernel and the same windows the tool shows, then plays the user
 // from commands on stdin (see tools/drive/driver.h).
-// Exit status: 0, or 2 after any command error, or 1 when the image cannot run or the program faults.
+// Exit status: 0, or 2 after any command error or when the image's path cannot be read, or 1 when the
+// image cannot run or the program faults.
 #include <QApplication>
 #include <QFile>
 
 #include <iostream>
 
 #include "common/data_files.h"
+#include "common/input_file.h"
 #include "runtime/kernel.h"
 #include "runtime/loader.h"
 #include "runtime/qt/app_font.h"
@@ -47,10 +49,12 @@ int main(int argc, char** argv) {
     QString path = argc > 1 ? QString::fromLocal8Bit(argv[1])
                             : QFile::decodeName(data_file_path(QFile::encodeName(QCoreApplication::applicationDirPath())
                                                                    .toStdString(), "brindle.img").c_str());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return refuse("cannot read the image " + path.toStdString() + ": " + file.errorString().toStdString());
-    QByteArray raw = file.readAll();
-    Bytes bytes(raw.begin(), raw.end());
+    auto read = read_input_file(path.toLocal8Bit().toStdString());
+    if (!read) {
+        std::cerr << "error: cannot read the image " << read.error().describe() << std::endl;
+        return kExitBadPath;  // a missing file, a directory or an unreadable one, as for every tool
+    }
+    Bytes bytes = std::move(*read);
 
     auto image = image::open_image(bytes);
     if (!image) return refuse("the image " + path.toStdString() + " is malformed: " + image.error().describe());

@@ -1,10 +1,8 @@
 // brindle-image: prints the content of a program image file, as a listing or as JSON.
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 
-#include "common/bytes.h"
+#include "common/input_file.h"
 #include "image/image_reader.h"
 #include "tools/image/dump.h"
 
@@ -13,17 +11,13 @@ namespace {
 constexpr const char* kUsage = "usage: brindle-image dump [--json] FILE\n";
 
 int dump(const std::string& path, bool json) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::cerr << "brindle-image: cannot open " << path << "\n";
-        return 1;
+    // A missing file, a directory or an unreadable one: one line and status 2, as for every tool.
+    const auto bytes = brindle::read_input_file(path);
+    if (!bytes) {
+        std::cerr << "brindle-image: " << bytes.error().describe() << "\n";
+        return brindle::kExitBadPath;
     }
-    const brindle::Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        std::cerr << "brindle-image: cannot read " << path << "\n";
-        return 1;
-    }
-    auto image = brindle::image::open_image(bytes);
+    auto image = brindle::image::open_image(*bytes);
     if (!image) {
         std::cerr << "brindle-image: " << path << ": not a valid image: " << image.error().describe() << "\n";
         return 1;

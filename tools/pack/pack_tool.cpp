@@ -6,11 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
+#include "common/input_file.h"
 #include "launcher/container_reader.h"
 #include "launcher/container_writer.h"
 
@@ -47,17 +46,6 @@ std::optional<uint32_t> parse_hex(std::string_view text, size_t min_digits, size
     return value;
 }
 
-Result<Bytes> read_whole_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return fail(std::strerror(errno), path);
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && static_cast<uint64_t>(st.st_size) >= container::kSizeLimit)
-        return fail("2 GiB or larger: too large for a payload", path);
-    Bytes data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return fail("read error", path);
-    return data;
-}
-
 std::string base_name(const std::string& path) {
     size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -86,10 +74,13 @@ Result<void> write_executable(const std::string& path, ByteView bytes, mode_t mo
     return {};
 }
 
-int report(std::ostream& err, const Error& e) {
+int report(std::ostream& err, const Error& e, int status = kExitFailed) {
     err << "brindle-pack: " << e.describe() << "\n";
-    return kExitFailed;
+    return status;
 }
+
+// A path that cannot be read or written: status 2, as for every tool.
+int report_path(std::ostream& err, const Error& e) { return report(err, e, kExitBadPath); }
 
 std::string key_hex(const container::Key& key) {
     char text[9];
@@ -98,8 +89,8 @@ std::string key_hex(const container::Key& key) {
 }
 
 int list(const std::string& path, std::ostream& out, std::ostream& err) {
-    auto file = read_whole_file(path);
-    if (!file) return report(err, file.error());
+    auto file = read_input_file(path);
+    if (!file) return report_path(err, file.error());
     auto c = container::read_container(*file);
     if (!c) {
         Error e = c.error();
@@ -118,9 +109,9 @@ int list(const std::string& path, std::ostream& out, std::ostream& err) {
 int pack(const PackOptions& options, std::ostream& err) {
     struct stat launcher_stat;
     if (::stat(options.launcher.c_str(), &launcher_stat) != 0)
-        return report(err, Error{std::strerror(errno), options.launcher});
-    auto launcher = read_whole_file(options.launcher);
-    if (!launcher) return report(err, launcher.error());
+        return report_path(err, Error{std::strerror(errno), options.launcher});
+    auto launcher = read_input_file(options.launcher);
+    if (!launcher) return report_path(err, launcher.error());
 
     std::vector<container::PayloadFile> files;
     bool has_kernel = false;
@@ -130,8 +121,10 @@ int pack(const PackOptions& options, std::ostream& err) {
         std::string path = eq == std::string::npos ? arg : arg.substr(eq + 1);
         if (!container::is_plain_file_name(name))
             return report(err, Error{"not a plain file name: \"" + name + "\"", arg});
-        auto content = read_whole_file(path);
-        if (!content) return report(err, content.error());
+        auto content = read_input_file(path);
+        if (!content) return report_path(err, content.error());
+        if (content->size() >= container::kSizeLimit)
+            return report(err, Error{"2 GiB or larger: too large for a payload", path});
         has_kernel = has_kernel || container::is_kernel_name(name);
         files.push_back({std::move(name), std::move(*content)});
     }
@@ -147,7 +140,7 @@ int pack(const PackOptions& options, std::ostream& err) {
     auto exe = container::append_container(*launcher, *block);
     if (!exe) return report(err, exe.error());
     auto written = write_executable(options.out, *exe, launcher_stat.st_mode & 0777);
-    if (!written) return report(err, written.error());
+    if (!written) return report_path(err, written.error());
     return kExitOk;
 }
 

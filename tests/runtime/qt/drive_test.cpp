@@ -143,10 +143,14 @@ TEST_F(DriveTest, ErrorsAreReportedAndTheDriverGoesOn) {
 }
 
 TEST_F(DriveTest, UnreadableImagesAreRefused) {
+    // A path that cannot be read: one line and status 2, as for every tool.
     DriveRun missing = drive("visible\n", {dir_->filePath("absent.img")});
-    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.out, "");
-    EXPECT_TRUE(missing.err.starts_with("error: cannot read the image ")) << missing.err;
+    EXPECT_EQ(missing.err, "error: cannot read the image " + dir_->filePath("absent.img").toStdString() + ": No such file or directory\n");
+    DriveRun directory = drive("visible\n", {dir_->path()});
+    EXPECT_EQ(directory.status, 2);
+    EXPECT_EQ(directory.err, "error: cannot read the image " + dir_->path().toStdString() + ": Is a directory\n");
 
     QString junk = dir_->filePath("junk.img");
     QFile file(junk);
