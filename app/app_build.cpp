@@ -37,6 +37,11 @@ void AppBuild::on(std::string_view control_name, const RoutineBody& body, int32_
         note(Error{"no control of that name in the catalogue", std::string(control_name)});
         return;
     }
+    // The catalogue says which controls a click starts something on; a binding elsewhere is a slip.
+    if (event == abi::event::kPrincipal) {
+        if (c->feature == Feature::None) note(Error{"the catalogue gives this control no feature", std::string(control_name)});
+        clicked_.insert(c->id);
+    }
     uint32_t offset = emit(control_name, body);
     if (auto bound = form_.bind(main_window().id, c->id, event, offset); !bound) note(bound.error());
 }
@@ -60,6 +65,9 @@ void AppBuild::on_menu(std::string_view caption, const RoutineBody& body) {
 
 Result<void> AppBuild::status() const {
     if (error_) return std::unexpected(*error_);
+    for (const Control& c : controls())
+        if (c.feature != Feature::None && !clicked_.contains(c.id))
+            return fail("the catalogue gives this control a feature but no routine is bound to its click", std::string(c.name));
     return {};
 }
 

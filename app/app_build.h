@@ -1,10 +1,11 @@
 #pragma once
 // What a feature needs while the image is compiled: the main window's controls by catalogue name
 // as routine handles, and a way to emit a routine and bind it to an event. Each feature source
-// defines one add_*_routines function; the image compiler calls them all.
+// defines one add_*_routines function, listed in app/features.h.
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -37,7 +38,8 @@ public:
     // Emits a routine for the menu item with that caption.
     void on_menu(std::string_view caption, const RoutineBody& body);
 
-    // The first error met: an unknown name, a binding the form refused.
+    // The first error met: an unknown name, a binding the form refused, a click bound to a control
+    // the catalogue gives no feature, or a control whose feature got no routine.
     Result<void> status() const;
 
 private:
@@ -47,17 +49,7 @@ private:
     codegen::Program& program_;
     image::FormBuilder& form_;
     std::optional<Error> error_;
+    std::set<uint32_t> clicked_;  // controls whose click has a routine
 };
-
-// The features, one source each.
-void add_window_routines(AppBuild& app);          // window created, tray, hide/show/close, forum
-void add_palette_routines(AppBuild& app);         // snippet insertion
-void add_copy_routines(AppBuild& app);            // copy buttons
-void add_custom_field_routines(AppBuild& app);    // custom-field list builder and its no-op combo box
-void add_slideshow_routines(AppBuild& app);       // slideshow builder
-void add_document_list_routines(AppBuild& app);   // document-list builder
-void add_list_page_routines(AppBuild& app);       // list-page builder
-void add_navigation_routines(AppBuild& app);      // channel navigation builder
-void add_clear_form_routines(AppBuild& app);      // clear button of the document-list form
 
 }  // namespace brindle::app

@@ -2,7 +2,7 @@
 // first item. The style radio boxes and the template stores keep their state.
 #include <string_view>
 
-#include "app/app_build.h"
+#include "app/features.h"
 #include "image/kernel_abi.h"
 
 namespace brindle::app {

@@ -1,5 +1,5 @@
 // The copy buttons: an output box's text to the clipboard, then a confirmation.
-#include "app/app_build.h"
+#include "app/features.h"
 #include "app/palette_table.h"
 #include "app/texts.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_build.h"
+#include "app/features.h"
 #include "image/kernel_abi.h"
 
 namespace brindle::app {

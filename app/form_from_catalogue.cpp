@@ -1,5 +1,4 @@
 #include "app/form_from_catalogue.h"
-#include "common/try.h"
 
 #include <string>
 
@@ -7,6 +6,7 @@
 #include "app/pictures/icons.h"
 #include "app/text_stores.h"
 #include "common/gbk.h"
+#include "common/try.h"
 #include "image/kernel_abi.h"
 #include "image/property_blobs.h"
 

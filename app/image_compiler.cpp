@@ -1,16 +1,17 @@
 #include "app/image_compiler.h"
-#include "common/try.h"
 
 #include <algorithm>
 #include <string>
 
 #include "app/app_build.h"
 #include "app/catalogue.h"
+#include "app/features.h"
 #include "app/form_from_catalogue.h"
+#include "codegen/program.h"
 #include "common/gbk.h"
 #include "common/input_file.h"
+#include "common/try.h"
 #include "image/constant_pool.h"
-#include "codegen/program.h"
 #include "image/image_writer.h"
 
 namespace brindle::app {
@@ -67,15 +68,7 @@ Result<Pictures> load_pictures(const std::filesystem::path& dir) {
 }
 
 void add_all_routines(AppBuild& app) {
-    add_window_routines(app);
-    add_palette_routines(app);
-    add_copy_routines(app);
-    add_custom_field_routines(app);
-    add_slideshow_routines(app);
-    add_document_list_routines(app);
-    add_list_page_routines(app);
-    add_navigation_routines(app);
-    add_clear_form_routines(app);
+    for (auto add : kFeatures) add(app);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The list-page builder: a list block whose row, page size and doubled title length sit in quotes.
-#include "app/app_build.h"
+#include "app/features.h"
 
 namespace brindle::app {
 

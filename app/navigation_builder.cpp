@@ -1,6 +1,6 @@
 // The channel navigation builder: a channel tag with one link line, written into the home page's
 // output box unless both the channel and its parent were given.
-#include "app/app_build.h"
+#include "app/features.h"
 #include "image/kernel_abi.h"
 
 namespace brindle::app {

@@ -1,6 +1,6 @@
 // The palette: each radio box of the insertion table writes its fragment as the whole text of its
 // page's output box.
-#include "app/app_build.h"
+#include "app/features.h"
 #include "app/palette_table.h"
 #include "app/texts.h"
 

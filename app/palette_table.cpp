@@ -111,7 +111,8 @@ const std::vector<CopyEntry>& copy_entries() {
     static const std::vector<CopyEntry> entries = {
         {"按钮_头尾复制", "编辑框_头尾", abi::style::kInformation, std::nullopt},
         {"按钮_输出复制", "编辑框_标签输出1", abi::style::kInformation, std::nullopt},
-        // The list page's button has always confirmed plainly, under its own title.
+        // The list page's button confirms plainly under the title 复制: that page has no other copy
+        // button, so the title alone says what was copied.
         {"按钮5", "编辑框_列表页面", abi::style::kPlain, "复制"},
         {"按钮2", "编辑框_文章页面", abi::style::kInformation, std::nullopt},
         {"按钮3", "编辑框_生成flash", abi::style::kInformation, std::nullopt},

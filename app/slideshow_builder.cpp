@@ -1,5 +1,5 @@
 // The slideshow builder: a script block joined from four stores and the typed size and count.
-#include "app/app_build.h"
+#include "app/features.h"
 
 namespace brindle::app {
 

@@ -1,5 +1,5 @@
 // The window's own routines: the notification-area icon, hiding and showing, closing, the forum.
-#include "app/app_build.h"
+#include "app/features.h"
 #include "app/contact_texts.h"
 #include "app/pictures/icons.h"
 #include "image/kernel_abi.h"

@@ -1,9 +1,9 @@
 #include "codegen/program.h"
-#include "common/try.h"
 
 #include <algorithm>
 
 #include "codegen/helpers.h"
+#include "common/try.h"
 
 namespace brindle::codegen {
 

@@ -1,4 +1,5 @@
 #include "common/bytes.h"
+
 #include "common/try.h"
 
 #include <algorithm>

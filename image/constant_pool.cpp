@@ -1,5 +1,7 @@
 #include "image/constant_pool.h"
 
+#include "image/layout.h"
+
 namespace brindle::image {
 
 uint32_t ConstantPool::intern(Bytes stored) {
@@ -16,7 +18,7 @@ uint32_t ConstantPool::add_text(std::string_view gbk) {
 
 uint32_t ConstantPool::add_bytes(ByteView block) {
     ByteWriter w;
-    w.u32(1);
+    w.u32(layout::kByteBlockDimensions);
     w.counted(block);
     return intern(std::move(w.bytes()));
 }

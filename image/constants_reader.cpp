@@ -1,12 +1,11 @@
 #include "image/constants_reader.h"
 
 #include "common/try.h"
+#include "image/layout.h"
 
 namespace brindle::image {
 
-namespace {
-constexpr uint32_t kByteBlockDimensions = 1;
-}
+using layout::kByteBlockDimensions;
 
 Result<ByteCursor> ConstantsView::cursor_at(uint32_t offset, const char* field) const {
     if (offset >= data_.size())
@@ -25,7 +24,8 @@ Result<ByteView> ConstantsView::bytes_at(uint32_t offset) const {
     BRINDLE_TRY(ByteCursor c, cursor_at(offset, "constant byte block"));
     BRINDLE_TRY(uint32_t dimensions, c.u32("byte block dimension count"));
     if (dimensions != kByteBlockDimensions)
-        return fail("byte block dimension count is " + std::to_string(dimensions) + ", not 1",
+        return fail("byte block dimension count is " + std::to_string(dimensions) + ", not " +
+                        std::to_string(kByteBlockDimensions),
                     "byte block dimension count", base_ + offset);
     BRINDLE_TRY(uint32_t n, c.u32("byte block length"));
     return c.bytes(n, "byte block bytes");
@@ -44,7 +44,7 @@ Result<uint32_t> ConstantsView::end_of(ConstantKind kind, uint32_t offset) const
         }
         case ConstantKind::Bytes: {
             BRINDLE_TRY(auto bytes, bytes_at(offset));
-            return offset + 8 + static_cast<uint32_t>(bytes.size());
+            return offset + layout::kByteBlockHeader + static_cast<uint32_t>(bytes.size());
         }
         case ConstantKind::Number: BRINDLE_CHECK(number_at(offset)); return offset + 8;
     }

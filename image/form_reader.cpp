@@ -6,9 +6,10 @@
 #include <set>
 
 #include "common/hex.h"
-#include "image/kernel_abi.h"
-#include "image/property_blobs.h"
 #include "common/try.h"
+#include "image/kernel_abi.h"
+#include "image/layout.h"
+#include "image/property_blobs.h"
 
 namespace brindle::image {
 
@@ -17,10 +18,7 @@ namespace {
 namespace id = abi::id;
 namespace kind = abi::kind;
 
-constexpr uint32_t kWindowBlockHead = 24;  // block_word, unit_id, two reserved, element_count, element_bytes
-constexpr uint32_t kHeadReserved = 20;
-constexpr uint32_t kEventsReserved = 20;
-constexpr uint32_t kMenuItemReserved = 16;
+using namespace layout::form;
 
 Result<void> expect_zero(ByteCursor& c, size_t n, const char* field) {
     uint64_t at = c.offset();

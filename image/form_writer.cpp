@@ -2,19 +2,18 @@
 
 #include <limits>
 
+#include "common/try.h"
 #include "image/form_reader.h"
 #include "image/kernel_abi.h"
+#include "image/layout.h"
 #include "image/property_blobs.h"
-#include "common/try.h"
 
 namespace brindle::image {
 namespace {
 
 namespace kind = abi::kind;
 
-constexpr uint32_t kHeadReserved = 20;
-constexpr uint32_t kEventsReserved = 20;
-constexpr uint32_t kMenuItemReserved = 16;
+using namespace layout::form;
 
 Result<Bytes> encode_record(const Element& e) {
     ByteWriter body;

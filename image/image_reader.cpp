@@ -5,9 +5,10 @@
 #include <cstring>
 #include <set>
 
+#include "common/hex.h"
+#include "common/try.h"
 #include "image/form_reader.h"
 #include "image/layout.h"
-#include "common/try.h"
 
 namespace brindle::image {
 namespace {
@@ -19,12 +20,6 @@ using layout::kNone;
 // The largest image open_image_at() walks; far more than any real image.
 constexpr uint64_t kMaxImageExtent = uint64_t(1) << 30;
 constexpr size_t kMaxSections = 4096;
-
-std::string hex(uint64_t v) {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "0x%llX", static_cast<unsigned long long>(v));
-    return buf;
-}
 
 Result<ImageHeader> read_header(ByteView bytes) {
     ByteCursor c(bytes);

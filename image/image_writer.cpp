@@ -4,9 +4,9 @@
 #include <limits>
 #include <string_view>
 
+#include "common/try.h"
 #include "image/form_writer.h"
 #include "image/relocation_apply.h"
-#include "common/try.h"
 
 namespace brindle::image {
 namespace {

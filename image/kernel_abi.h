@@ -51,6 +51,7 @@ inline constexpr uint32_t kOpenWebAddress = 0xE0;
 namespace style {
 inline constexpr int32_t kPlain = 0;
 inline constexpr int32_t kError = 0x10;
+inline constexpr int32_t kQuestion = 0x20;
 inline constexpr int32_t kWarning = 0x30;
 inline constexpr int32_t kInformation = 0x40;
 }  // namespace style

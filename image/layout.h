@@ -71,6 +71,18 @@ inline constexpr uint32_t kCode = kPresent | kMachineCode;                 // 0x
 inline constexpr uint32_t kVariables = kPresent | kNotStored | kZeroFilled;  // 0x13
 }  // namespace flag
 
+// Element records of the form section: the zero-filled runs a reader checks and a writer emits.
+namespace form {
+inline constexpr uint32_t kWindowBlockHead = 24;  // block_word, unit_id, two reserved, element_count, element_bytes
+inline constexpr uint32_t kHeadReserved = 20;
+inline constexpr uint32_t kEventsReserved = 20;
+inline constexpr uint32_t kMenuItemReserved = 16;
+}  // namespace form
+
+// Byte block constants: a dimension count (always one), the length, then the bytes.
+inline constexpr uint32_t kByteBlockDimensions = 1;
+inline constexpr uint32_t kByteBlockHeader = 8;
+
 // The section "help": room for the 13 four-byte entries of the kernel service table, all zero.
 inline constexpr uint32_t kHelpSize = 52;
 

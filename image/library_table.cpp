@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "image/layout.h"
 #include "common/try.h"
+#include "image/layout.h"
 
 namespace brindle::image {
 namespace {
@@ -67,7 +67,8 @@ Result<void> write_library_table(ByteWriter& out, const std::vector<LibraryRecor
     for (size_t i = 0; i < records.size(); ++i) {
         const LibraryRecord& r = records[i];
         BRINDLE_CHECK(check_library_record(r, out.size()));
-        std::string joined = r.name + '\r' + r.id + '\r' + r.major + '\r' + r.minor + '\r' + r.description;
+        constexpr char kSep = layout::library::kFieldSeparator;
+        std::string joined = r.name + kSep + r.id + kSep + r.major + kSep + r.minor + kSep + r.description;
         out.cstring(joined);
     }
     out.u8(0);

@@ -4,8 +4,8 @@
 #include <initializer_list>
 #include <limits>
 
-#include "image/kernel_abi.h"
 #include "common/try.h"
+#include "image/kernel_abi.h"
 
 namespace brindle::image {
 namespace {

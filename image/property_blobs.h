@@ -1,5 +1,6 @@
 #pragma once
-// Property blobs of the element kinds: decode into Properties and encode back byte for byte.
+// Property blobs of the element kinds: decode into Properties and encode back to the same bytes, so
+// an image read and written again is unchanged.
 #include <cstdint>
 #include <optional>
 

@@ -1,9 +1,10 @@
 #include "image/relocation_apply.h"
 
 #include <algorithm>
+
 #include "common/hex.h"
-#include "image/kernel_abi.h"
 #include "common/try.h"
+#include "image/kernel_abi.h"
 
 namespace brindle::image {
 

@@ -1,11 +1,11 @@
 #include "launcher/container_reader.h"
-#include "common/try.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <new>
 #include <zlib.h>
 
+#include "common/try.h"
 #include "launcher/messages.h"
 #include "launcher/scramble.h"
 

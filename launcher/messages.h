@@ -1,5 +1,6 @@
 #pragma once
-// The launcher's failure messages, byte for byte; the first failure of a launch shows one of them.
+// The launcher's failure messages; the first failure of a launch shows one of them. Tests and users
+// search for these exact texts, so they change only together with their tests.
 #include <string_view>
 
 namespace brindle::messages {

@@ -1,9 +1,11 @@
 #include "runtime/commands.h"
-#include "common/try.h"
 
 #include <bit>
+
 #include "common/hex.h"
+#include "common/try.h"
 #include "image/kernel_abi.h"
+#include "image/layout.h"
 #include "runtime/conversions.h"
 
 namespace brindle::runtime {
@@ -66,13 +68,13 @@ Result<ByteView> Commands::bytes(std::span<const Argument> args, size_t i, std::
     if (i >= args.size() || args[i].tag != abi::tag::kBytes) return wrong_tag(args, i, what, "a byte block");
     uint32_t block = args[i].value;
     if (block == 0) return ByteView();
-    const uint8_t* head = machine_.host(block, 8);
+    const uint8_t* head = machine_.host(block, image::layout::kByteBlockHeader);
     if (!head) return fail(argument_name(i, what) + ": byte block at " + hex(block) + " lies outside memory");
-    if (load_u32le(head) != 1)
+    if (load_u32le(head) != image::layout::kByteBlockDimensions)
         return fail(argument_name(i, what) + ": byte block at " + hex(block) + " has " +
                     std::to_string(load_u32le(head)) + " dimensions, not 1");
     uint32_t length = load_u32le(head + 4);
-    const uint8_t* data = machine_.host(block + 8, length);
+    const uint8_t* data = machine_.host(block + image::layout::kByteBlockHeader, length);
     if (!data && length > 0)
         return fail(argument_name(i, what) + ": byte block at " + hex(block) + " of " + std::to_string(length) +
                     " bytes runs outside memory");

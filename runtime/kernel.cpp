@@ -1,8 +1,8 @@
 #include "runtime/kernel.h"
-#include "common/try.h"
 
 #include <cstdio>
 
+#include "common/try.h"
 #include "image/kernel_abi.h"
 #include "runtime/memory_map.h"
 

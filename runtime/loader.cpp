@@ -1,8 +1,8 @@
 #include "runtime/loader.h"
-#include "common/try.h"
 
 #include <cstring>
 
+#include "common/try.h"
 #include "image/relocation_apply.h"
 
 namespace brindle::runtime {

@@ -1,6 +1,6 @@
 #include "runtime/program_start.h"
-#include "common/try.h"
 
+#include "common/try.h"
 #include "runtime/kernel.h"
 
 namespace brindle::runtime {

@@ -131,7 +131,7 @@ Result<void> write_control_property(const BuiltControl& c, uint32_t number, cons
         case property::kSelection: {
             if (c.kind != kind::kComboBox) break;
             auto* combo = static_cast<QComboBox*>(c.widget);
-            // Like the system's combo box, a number outside the list selects nothing.
+            // A number outside the list selects nothing, so a routine can clear the choice with -1.
             combo->setCurrentIndex(*integer >= 0 && *integer < combo->count() ? *integer : -1);
             return {};
         }

@@ -11,7 +11,7 @@ class QMenu;
 
 namespace brindle::runtime::qt {
 
-// Windows message box button identifiers, as routines compare them.
+// Message box button identifiers, as routines compare them with a message box's answer.
 namespace button {
 inline constexpr int kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7;
 }

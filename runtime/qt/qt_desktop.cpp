@@ -17,7 +17,7 @@ namespace {
 QMessageBox::Icon icon_for_style(int style) {
     switch (style & 0xF0) {
         case abi::style::kError: return QMessageBox::Critical;
-        case 0x20: return QMessageBox::Question;
+        case abi::style::kQuestion: return QMessageBox::Question;
         case abi::style::kWarning: return QMessageBox::Warning;
         case abi::style::kInformation: return QMessageBox::Information;
         default: return QMessageBox::NoIcon;

@@ -1,5 +1,4 @@
 #include "runtime/qt/qt_ui.h"
-#include "common/try.h"
 
 #include <QAction>
 #include <QEvent>
@@ -8,6 +7,7 @@
 #include <QWidget>
 
 #include "common/hex.h"
+#include "common/try.h"
 #include "image/kernel_abi.h"
 #include "runtime/qt/control_properties.h"
 #include "runtime/qt/icon_file.h"

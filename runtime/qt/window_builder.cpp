@@ -26,19 +26,19 @@ namespace brindle::runtime::qt {
 namespace kind = abi::kind;
 namespace {
 
-// Windows colour values are 0x00BBGGRR.
-QColor windows_colour(uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+// The form's colour values are 0x00BBGGRR.
+QColor form_colour(uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 
 QWidget* make_label(const image::Element& e) {
     auto* label = new QLabel;
     label->setTextFormat(Qt::PlainText);
     label->setText(from_image_text(e.properties.caption));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // A one-line label clips like the system's static text instead of wrapping into a second line.
+    // A label one line high clips instead of wrapping: a second line would fall outside its rectangle.
     label->setWordWrap(e.height >= 2 * label->fontMetrics().lineSpacing());
     if (auto colour = image::text_colour(e.kind, e.properties); colour && *colour != 0) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, windows_colour(*colour));
+        palette.setColor(QPalette::WindowText, form_colour(*colour));
         label->setPalette(palette);
     }
     return label;

@@ -10,7 +10,10 @@
 #include <iterator>
 #include <string>
 
+#include "app/app_build.h"
 #include "app/catalogue.h"
+#include "app/features.h"
+#include "app/form_from_catalogue.h"
 #include "app/contact_texts.h"
 #include "app/pictures/icons.h"
 #include "app/text_stores.h"
@@ -296,6 +299,28 @@ TEST_F(CompiledImage, EveryFeatureIsBound) {
         ASSERT_TRUE(offset.has_value()) << c.name;
         EXPECT_TRUE(routine_start(*offset)) << c.name;
     }
+}
+
+// The catalogue's features are what the routines must bind: one too many or one missing is an error.
+TEST(AppBuildBindings, FollowTheCatalogueFeatures) {
+    auto status_after = [](const std::function<void(AppBuild&)>& bind) {
+        image::ConstantPool pool;
+        codegen::Program program(pool, main_window().id);
+        image::FormBuilder form;
+        EXPECT_TRUE(add_catalogue(form, Pictures{}));
+        AppBuild app(program, form);
+        bind(app);
+        auto status = app.status();
+        return status ? std::string("ok") : status.error().field + ": " + status.error().message;
+    };
+    EXPECT_EQ(status_after([](AppBuild& app) { for (auto add : kFeatures) add(app); }), "ok");
+    EXPECT_EQ(status_after([](AppBuild& app) {
+                  for (auto add : kFeatures) add(app);
+                  app.on("标签1", [](Routine&) {});
+              }),
+              "标签1: the catalogue gives this control no feature");
+    EXPECT_TRUE(status_after([](AppBuild& app) { add_window_routines(app); })
+                    .ends_with(": the catalogue gives this control a feature but no routine is bound to its click"));
 }
 
 TEST_F(CompiledImage, TrayIconBlockIsAConstant) {

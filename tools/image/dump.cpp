@@ -18,12 +18,6 @@ using image::Element;
 using image::Image;
 using image::Properties;
 
-std::string hex(uint64_t v) {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "0x%llX", static_cast<unsigned long long>(v));
-    return buf;
-}
-
 // Identifiers with all eight digits: the top byte says what they are.
 // Decimal version fields as numbers when they fit, else as written.
 void version_field(JsonWriter& j, std::string_view name, const std::string& digits) {

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "common/gbk.h"
+#include "common/try.h"
 #include "image/image_reader.h"
 #include "image/kernel_abi.h"
 #include "image/property_blobs.h"
@@ -165,36 +166,31 @@ Result<std::unique_ptr<FormRunner>> FormRunner::open(ByteView image_bytes) {
 void FormRunner::reset() { impl_->ui->reset(); }
 
 Result<void> FormRunner::set_text(std::string_view control, std::string_view utf8) {
-    auto at = impl_->find(control);
-    if (!at) return std::unexpected(at.error());
-    impl_->ui->set(at->window->id, at->element->id, property::kText, utf8_to_gb18030(utf8));
+    BRINDLE_TRY(auto at, impl_->find(control));
+    impl_->ui->set(at.window->id, at.element->id, property::kText, utf8_to_gb18030(utf8));
     return {};
 }
 
 Result<void> FormRunner::select(std::string_view control, int32_t item) {
-    auto at = impl_->find(control);
-    if (!at) return std::unexpected(at.error());
-    impl_->ui->set(at->window->id, at->element->id, property::kSelection, item);
+    BRINDLE_TRY(auto at, impl_->find(control));
+    impl_->ui->set(at.window->id, at.element->id, property::kSelection, item);
     return {};
 }
 
 Result<void> FormRunner::set_checked(std::string_view control, bool checked) {
-    auto at = impl_->find(control);
-    if (!at) return std::unexpected(at.error());
-    impl_->ui->set(at->window->id, at->element->id, property::kChecked, checked ? 1 : 0);
+    BRINDLE_TRY(auto at, impl_->find(control));
+    impl_->ui->set(at.window->id, at.element->id, property::kChecked, checked ? 1 : 0);
     return {};
 }
 
 Result<std::vector<FormRunner::BoxWrite>> FormRunner::click(std::string_view control) {
-    auto at = impl_->find(control);
-    if (!at) return std::unexpected(at.error());
-    return impl_->run(*at);
+    BRINDLE_TRY(auto at, impl_->find(control));
+    return impl_->run(at);
 }
 
 Result<std::vector<Fragment>> read_palette(ByteView image_bytes) {
-    auto runner = FormRunner::open(image_bytes);
-    if (!runner) return std::unexpected(runner.error());
-    FormRunner::Impl& impl = *(*runner)->impl_;
+    BRINDLE_TRY(auto runner, FormRunner::open(image_bytes));
+    FormRunner::Impl& impl = *runner->impl_;
 
     std::vector<Fragment> out;
     for (const image::FormWindow& window : impl.image.form.windows) {
@@ -205,12 +201,11 @@ Result<std::vector<Fragment>> read_palette(ByteView image_bytes) {
                 continue;
             // Each entry sees the form as it starts, never another entry's effects.
             impl.ui->reset();
-            auto writes = impl.run({&window, &e});
-            if (!writes) return std::unexpected(writes.error());
+            BRINDLE_TRY(auto writes, impl.run({&window, &e}));
             // A palette entry writes one box; a radio box that writes none is not one.
-            if (writes->empty()) continue;
-            for (const auto& w : *writes)
-                if (w.box != writes->front().box)
+            if (writes.empty()) continue;
+            for (const auto& w : writes)
+                if (w.box != writes.front().box)
                     return fail("the click routine of " + gbk_to_utf8(e.name) + " writes more than one box");
 
             Fragment f;
@@ -219,7 +214,7 @@ Result<std::vector<Fragment>> read_palette(ByteView image_bytes) {
             f.group = group_caption(window, e.parent_id);
             if (auto page = pages.find(e.id); page != pages.end() && page->second < page_names.size())
                 f.page = page_names[page->second];
-            f.text = writes->back().text;
+            f.text = writes.back().text;
             out.push_back(std::move(f));
         }
     }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QUuid>
 
+#include "common/try.h"
+
 namespace brindle::snippets {
 namespace {
 
@@ -170,8 +172,8 @@ Result<std::vector<SnippetFile>> render_snippets(const std::vector<Snippet>& sni
     if (format == Format::VsCode) return std::vector<SnippetFile>{{"brindle.code-snippets", vscode_file(snippets)}};
     std::vector<SnippetFile> files;
     for (const Snippet& s : snippets) {
-        if (auto ok = xml_safe(s.text, s.prefix); !ok) return std::unexpected(ok.error());
-        if (auto ok = xml_safe(s.description, s.prefix); !ok) return std::unexpected(ok.error());
+        BRINDLE_CHECK(xml_safe(s.text, s.prefix));
+        BRINDLE_CHECK(xml_safe(s.description, s.prefix));
         if (format == Format::Sublime) files.push_back({s.prefix + ".sublime-snippet", sublime_file(s)});
         else files.push_back({s.prefix + ".tmSnippet", textmate_file(s)});
     }
