@@ -65,6 +65,12 @@ Text Routine::materialize(const TextArg& t) {
     return *t.text;
 }
 
+Int Routine::int_result() {
+    Int result(frame_.scratch(4));
+    frame_.store(result.where, eax);
+    return result;
+}
+
 Text Routine::text_result() {
     Text t = frame_.temporary();
     frame_.store(t.where, eax);
@@ -87,9 +93,7 @@ void Routine::read_property(Control control, uint32_t property) {
 
 Int Routine::read_int(Control control, uint32_t property) {
     read_property(control, property);
-    Int result(frame_.scratch(4));
-    frame_.store(result.where, eax);
-    return result;
+    return int_result();
 }
 
 Text Routine::read_text(Control control) {
@@ -155,9 +159,7 @@ Int Routine::compare(const TextArg& first, const TextArg& second) {
     frame_.push(materialize(first).where);
     ctx_.call_helper(Helper::TextCompare);
     a.add(esp, 8);
-    Int result(frame_.scratch(4));
-    frame_.store(result.where, eax);
-    return result;
+    return int_result();
 }
 
 Cond Routine::is_empty(const TextArg& t) { return compare(t, "") == 0; }
@@ -244,9 +246,7 @@ void Routine::command(uint32_t number, std::initializer_list<Arg> args) {
 
 Int Routine::command_int(uint32_t number, std::initializer_list<Arg> args) {
     run_command(std::nullopt, number, std::span(args.begin(), args.size()));
-    Int result(frame_.scratch(4));
-    frame_.store(result.where, eax);
-    return result;
+    return int_result();
 }
 
 Text Routine::command_text(uint32_t number, std::initializer_list<Arg> args) {
@@ -339,22 +339,14 @@ Double Routine::widen(const Float& f) {
     return d;
 }
 
-Int Routine::truncate(const Double& d) {
-    frame_.begin();
-    fld(d.where, true);
-    ctx_.call_helper(Helper::FloatToInteger);
-    Int i(frame_.scratch(4));
-    frame_.store(i.where, eax);
-    return i;
-}
+Int Routine::truncate(const Double& d) { return truncate(d.where, true); }
+Int Routine::truncate(const Float& f) { return truncate(f.where, false); }
 
-Int Routine::truncate(const Float& f) {
+Int Routine::truncate(const Operand& where, bool is_double) {
     frame_.begin();
-    fld(f.where, false);
+    fld(where, is_double);
     ctx_.call_helper(Helper::FloatToInteger);
-    Int i(frame_.scratch(4));
-    frame_.store(i.where, eax);
-    return i;
+    return int_result();
 }
 
 // ---- stores ----

@@ -101,7 +101,10 @@ private:
     // A text operand at the point where the code uses it: a literal becomes a constant then, so
     // constants lie in the order the code first refers to them.
     Text materialize(const TextArg& t);
+    // The value a call left in eax, kept in the frame.
+    Int int_result();
     Text text_result();
+    Int truncate(const Operand& where, bool is_double);
     void push_text_for_command(const Text& t);
     void push_arg(const Arg& arg);
     void read_property(Control control, uint32_t property);

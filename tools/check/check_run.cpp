@@ -8,6 +8,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "common/json_string.h"
 #include "tools/check/template_check.h"
 
 namespace brindle::check {
@@ -32,28 +33,6 @@ bool is_template_name(const fs::path& path) {
     for (char& c : ext)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return ext == ".htm" || ext == ".html" || ext == ".php";
-}
-
-std::string json_string(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char hex[8];
-                    std::snprintf(hex, sizeof hex, "\\u%04x", static_cast<unsigned>(c));
-                    out += hex;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
 }
 
 class Run {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/json_string.h"
+
 namespace brindle::inspect {
 
 void JsonWriter::before_value() {
@@ -50,25 +52,7 @@ JsonWriter& JsonWriter::key(std::string_view name) {
 
 JsonWriter& JsonWriter::string(std::string_view s) {
     before_value();
-    out_ << '"';
-    for (unsigned char c : s) {
-        switch (c) {
-            case '"': out_ << "\\\""; break;
-            case '\\': out_ << "\\\\"; break;
-            case '\n': out_ << "\\n"; break;
-            case '\r': out_ << "\\r"; break;
-            case '\t': out_ << "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out_ << buf;
-                } else {
-                    out_ << static_cast<char>(c);
-                }
-        }
-    }
-    out_ << '"';
+    out_ << json_string(s);
     return *this;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QUuid>
 
+#include "common/json_string.h"
 #include "common/try.h"
 
 namespace brindle::snippets {
@@ -18,28 +19,6 @@ constexpr std::string_view kLineEnd = "\n";
 
 // TextMate wants a UUID per snippet; one derived from the prefix keeps it stable across rebuilds.
 const QUuid kUuidNamespace("{5b2f3c1e-8a4d-4e7b-9c61-3d0f2a7e9b14}");
-
-std::string json_string(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char hex[8];
-                    std::snprintf(hex, sizeof hex, "\\u%04x", static_cast<unsigned>(c));
-                    out += hex;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
-}
 
 Result<void> xml_safe(std::string_view text, std::string_view prefix) {
     for (char c : text)
