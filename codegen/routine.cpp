@@ -104,30 +104,26 @@ Text Routine::read_text(Control control) {
 Int Routine::read_selection(Control control) { return read_int(control, abi::property::kSelection); }
 Int Routine::read_checked(Control control) { return read_int(control, abi::property::kChecked); }
 
-void Routine::write_text(Control control, const TextArg& value) {
+void Routine::write_property(Control control, uint32_t property, const Operand& value) {
     frame_.begin();
     auto& a = ctx_.as();
     a.push(imm(0));
-    frame_.push(materialize(value).where);
-    a.push(imm(-1));
-    a.push(imm(as_imm(abi::property::kText)));
-    ctx_.push_listed(control.element_id, ReferenceList::Identifiers);
-    ctx_.push_listed(control.window_id, ReferenceList::Identifiers);
-    ctx_.call_service(abi::service::kWriteProperty);
-    a.add(esp, 24);
-}
-
-void Routine::write_int(Control control, uint32_t property, const Int& value) {
-    frame_.begin();
-    auto& a = ctx_.as();
-    a.push(imm(0));
-    frame_.push(value.where);
+    frame_.push(value);
     a.push(imm(-1));
     a.push(imm(as_imm(property)));
     ctx_.push_listed(control.element_id, ReferenceList::Identifiers);
     ctx_.push_listed(control.window_id, ReferenceList::Identifiers);
     ctx_.call_service(abi::service::kWriteProperty);
     a.add(esp, 24);
+}
+
+void Routine::write_text(Control control, const TextArg& value) {
+    frame_.begin();
+    write_property(control, abi::property::kText, materialize(value).where);
+}
+
+void Routine::write_int(Control control, uint32_t property, const Int& value) {
+    write_property(control, property, value.where);
 }
 
 void Routine::set_visible(Control window_element, bool visible) {

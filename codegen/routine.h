@@ -108,6 +108,7 @@ private:
     void push_text_for_command(const Text& t);
     void push_arg(const Arg& arg);
     void read_property(Control control, uint32_t property);
+    void write_property(Control control, uint32_t property, const Operand& value);
     void run_command(std::optional<uint32_t> library, uint32_t number, std::span<const Arg> args);
     void fld(const Operand& where, bool is_double);
     void jump_if(const CondNode& cond, bool sense, asmjit::Label target);
