@@ -1,9 +1,13 @@
 #include "runtime/conversions.h"
 
-#include <charconv>
 #include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace brindle::runtime {
 namespace {
@@ -97,8 +101,19 @@ double text_to_number(std::string_view text) {
         if (exp_end > e) end = exp_end;
     }
     double value = 0;
+#if defined(__cpp_lib_to_chars)
     auto r = std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general);
-    if (r.ec == std::errc::result_out_of_range) {
+    const bool out_of_range = r.ec == std::errc::result_out_of_range;
+#else
+    // libc++ 16 (the fuzz build) has no floating-point from_chars: strtod in the C locale instead,
+    // on a copy that ends where the number does.
+    static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::string digits(text.substr(start, end - start));
+    errno = 0;
+    value = strtod_l(digits.c_str(), nullptr, c_locale);
+    const bool out_of_range = errno == ERANGE;
+#endif
+    if (out_of_range) {
         // from_chars leaves value untouched here; a value this far out of range is tiny exactly when
         // its decimal magnitude (position of the first significant digit plus the exponent) is negative.
         value = decimal_magnitude(text.substr(start, end - start)) < 0 ? 0.0 : std::numeric_limits<double>::max();

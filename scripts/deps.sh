@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the tool need; quick when all are present.
+# `scripts/deps.sh fuzz` installs what the fuzz build needs as well (clang 16, libc++, libFuzzer).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,9 @@ packages=(
   libx11-dev fonts-wqy-microhei xvfb x11-utils imagemagick
   appstream dpkg-dev
 )
+if [[ "${1:-}" == fuzz ]]; then
+  packages+=(clang-16 libc++-16-dev libc++abi-16-dev libclang-rt-16-dev libfuzzer-16-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
