@@ -7,25 +7,31 @@ namespace brindle::runtime {
 
 namespace {
 
-Result<void> run_opened(const Result<image::Image>& image, const UiFactory& make_ui) {
+Result<void> run_opened(const Result<image::Image>& image, const UiFactory& make_ui, const PhaseMark& mark) {
+    const auto phase = [&](const char* name) {
+        if (mark) mark(name);
+    };
     if (!image) return fail("the program image is malformed: " + image.error().describe());
     auto parts = program_parts(*image);
     if (!parts) return fail("the program image is malformed: " + parts.error().describe());
+    phase("image opened");
     std::unique_ptr<Ui> ui = make_ui(*image);
     if (!ui) return fail("no user interface is available");
+    phase("ui made");
     BRINDLE_TRY(auto kernel, Kernel::create(*ui));
     if (auto r = kernel->load(*parts); !r) return fail("the program image cannot be loaded: " + r.error().describe());
+    phase("emulator loaded");
     return kernel->run();
 }
 
 }  // namespace
 
-Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui) {
-    return run_opened(image::open_image_at(image_address), make_ui);
+Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui, const PhaseMark& mark) {
+    return run_opened(image::open_image_at(image_address), make_ui, mark);
 }
 
-Result<void> run_program_image(ByteView image, const UiFactory& make_ui) {
-    return run_opened(image::open_image(image), make_ui);
+Result<void> run_program_image(ByteView image, const UiFactory& make_ui, const PhaseMark& mark) {
+    return run_opened(image::open_image(image), make_ui, mark);
 }
 
 }  // namespace brindle::runtime

@@ -12,10 +12,13 @@
 namespace brindle::runtime {
 
 using UiFactory = std::function<std::unique_ptr<Ui>(const image::Image&)>;
+// Told the name of each start-up phase as it ends ("image opened", "ui made", "emulator loaded"), for
+// the start-up benchmark.
+using PhaseMark = std::function<void(const char* phase)>;
 
-Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui);
+Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui, const PhaseMark& mark = {});
 // The same for an image whose extent is known (the launcher passes the embedded image's size): nothing
 // outside `image` is read.
-Result<void> run_program_image(ByteView image, const UiFactory& make_ui);
+Result<void> run_program_image(ByteView image, const UiFactory& make_ui, const PhaseMark& mark = {});
 
 }  // namespace brindle::runtime

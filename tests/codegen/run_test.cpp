@@ -83,6 +83,40 @@ TEST(EmitRun, ConcatenationSkipsNullPartsAndEveryObtainedTextIsReleased) {
     EXPECT_EQ(run.h().esp_after, harness::kStackTop - 0x100);
 }
 
+// The parts are copied in words with a byte tail: every length 0..9 at every source and destination
+// alignment (the constants lie packed at all offsets, the read text shifts what follows), against
+// plain string joining, and not a byte written past the terminator.
+TEST(EmitRun, ConcatenationCopiesEveryLengthAtEveryAlignment) {
+    const std::string digits = "0123456789";
+    std::vector<std::string> constants;
+    for (size_t n = 0; n <= 9; ++n) constants.push_back(digits.substr(0, n));
+    Emulated run([&](Routine& r) {
+        TextVar a = r.text_var();
+        r.set(a, r.read_text(kA));
+        std::vector<TextArg> parts;
+        for (const std::string& c : constants) {
+            parts.emplace_back(a);
+            parts.emplace_back(c);
+            parts.emplace_back(r.read_text(kB));  // null: counts as empty
+        }
+        r.write_text(kOut, r.concat(parts));
+    });
+    for (size_t length = 0; length <= 9; ++length) {
+        const std::string typed = std::string("abcdefghi").substr(0, length);
+        run.h().set_text(kA.window_id, kA.element_id, typed);
+        run.h().set_text(kB.window_id, kB.element_id, std::nullopt);
+        ASSERT_TRUE(run.go()) << length;
+        std::string expected;
+        for (const std::string& c : constants) expected += typed + c;
+        const auto& w = run.h().writes.back();
+        EXPECT_EQ(w.text, expected) << "typed length " << length;
+        const uint32_t past = w.value + static_cast<uint32_t>(expected.size()) + 1;
+        for (uint32_t at = past; at < ((past + 7) & ~7u); ++at)
+            EXPECT_EQ(run.h().read_u32(at) & 0xFF, 0u) << "a byte written past the block at typed length " << length;
+        EXPECT_TRUE(run.h().live.empty());
+    }
+}
+
 TEST(EmitRun, TextsLiveUntilTheirScopeEndsAndAreReleasedOnceOnEveryPath) {
     Emulated run([](Routine& r) {
         Text a = r.read_text(kA);
