@@ -1,10 +1,13 @@
 #include "runtime/program_start.h"
 
+#include "common/gbk.h"
 #include "runtime/kernel.h"
 
 namespace brindle::runtime {
 
 Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui) {
+    // Every text the program shows or reads passes through these converters.
+    if (auto r = check_text_conversion(); !r) return fail("texts cannot be converted: " + r.error().message);
     auto image = image::open_image_at(image_address);
     if (!image) return fail("the program image is malformed: " + image.error().describe());
     auto parts = program_parts(*image);

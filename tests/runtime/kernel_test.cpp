@@ -1,4 +1,9 @@
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "image/image_writer.h"
 #include "runtime/program_start.h"
@@ -149,6 +154,27 @@ TEST(KernelStart, MalformedImageIsRefusedBeforeAnyEmulation) {
                   .error()
                   .message,
               "the program image is malformed: image_magic at 0x0: not a program image: magic 0x11111111, expected 0x4A57");
+}
+
+// No descriptor left: iconv_open cannot load its converter modules.
+void use_up_file_descriptors() {
+    rlimit limit{32, 32};
+    setrlimit(RLIMIT_NOFILE, &limit);
+    while (open("/dev/null", O_RDONLY) >= 0) {
+    }
+}
+
+TEST(KernelStartDeathTest, WithoutTextConvertersNothingStarts) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: no converter opened yet
+    EXPECT_EXIT(
+        {
+            use_up_file_descriptors();
+            Bytes image(64, 0);
+            auto r = run_program_image(image.data(), [](const image::Image&) { return std::make_unique<RecordingUi>(); });
+            std::fputs(r ? "ran" : r.error().message.c_str(), stderr);
+            _exit(r ? 0 : 3);
+        },
+        ::testing::ExitedWithCode(3), "^texts cannot be converted: cannot open the text converter from GB18030 to UTF-8: ");
 }
 
 class KernelLibrary : public ::testing::Test {
