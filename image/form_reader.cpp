@@ -40,12 +40,23 @@ Result<Element> read_menu_item(ByteCursor& c, Element e) {
     return e;
 }
 
+Result<int32_t> read_coordinate(ByteCursor& c, const Element& e, const char* field, int32_t low) {
+    const uint64_t at = c.offset();
+    auto value = c.i32(field);
+    if (value && (*value < low || *value > kMaxExtent))
+        return fail(std::string(field) + " " + std::to_string(*value) + " of " +
+                        (e.kind == kind::kWindow ? "the window element " : "control ") + hex_id(e.id) + " lies outside " +
+                        std::to_string(low) + " to " + std::to_string(kMaxExtent) + " pixels",
+                    field, at);
+    return value;
+}
+
 Result<Element> read_control(ByteCursor& c, Element e) {
     BRINDLE_CHECK(expect_zero(c, 4, "control reserved"));
-    e.left = BRINDLE_TRY(c.i32("left"));
-    e.top = BRINDLE_TRY(c.i32("top"));
-    e.width = BRINDLE_TRY(c.i32("width"));
-    e.height = BRINDLE_TRY(c.i32("height"));
+    e.left = BRINDLE_TRY(read_coordinate(c, e, "left", kMinPosition));
+    e.top = BRINDLE_TRY(read_coordinate(c, e, "top", kMinPosition));
+    e.width = BRINDLE_TRY(read_coordinate(c, e, "width", 0));
+    e.height = BRINDLE_TRY(read_coordinate(c, e, "height", 0));
     BRINDLE_CHECK(expect_zero(c, 4, "control reserved"));
     e.parent_id = BRINDLE_TRY(c.u32("parent_id"));
     uint32_t child_count = BRINDLE_TRY(c.u32("child_count"));
