@@ -35,7 +35,9 @@ Result<std::unique_ptr<Machine>> Machine::create() {
     std::unique_ptr<Machine> m(new Machine());
     uc_err err = uc_open(UC_ARCH_X86, UC_MODE_32, &m->uc_);
     if (err != UC_ERR_OK) return fail(std::string("cannot start the x86 emulator: ") + uc_strerror(err));
-    // A fixed exit set once: resetting the exit on every start costs more than a short routine.
+    // Exits on, and none set: after every run Unicorn 2.0.1 drops the code translated at each exit
+    // and leaks 48 bytes doing so (about 5 MB per 100,000 clicks). A hook at the return address
+    // stops the run instead (run()).
     err = uc_ctl_exits_enable(m->uc_);
     if (err != UC_ERR_OK) return fail(std::string("cannot set the emulator's exits: ") + uc_strerror(err));
     return m;
@@ -161,19 +163,23 @@ Result<void> Machine::hook_code(uint32_t begin, uint32_t end, CodeHook hook) {
 }
 
 Result<Machine::RunEnd> Machine::run(uint32_t start, uint32_t until, uint64_t budget) {
-    if (exit_ != until) {
-        uint64_t exits[] = {until};
-        uc_err err = uc_ctl_set_exits(uc_, exits, 1);
-        if (err != UC_ERR_OK) return fail(std::string("cannot set the emulator's exit: ") + uc_strerror(err));
-        exit_ = until;
+    if (!exits_.contains(until)) {
+        auto hooked = hook_code(until, until + 1, [this](uint32_t) {
+            reached_ = true;
+            uc_emu_stop(uc_);
+        });
+        if (!hooked) return std::unexpected(hooked.error());
+        exits_.insert(until);
     }
     stop_requested_ = false;
+    reached_ = false;
     uc_err err = uc_emu_start(uc_, start, until, 0, budget);
     if (err != UC_ERR_OK)
         return fail(std::string("processor fault: ") + uc_strerror(err) + " at instruction " + hex(reg(Reg::Eip)));
+    if (reached_) return RunEnd::Reached;
     if (stop_requested_) return RunEnd::Stopped;
-    // The emulator stops on its own only at the exit or when the count runs out.
-    return reg(Reg::Eip) == until ? RunEnd::Reached : RunEnd::BudgetSpent;
+    // Otherwise the instruction count ran out (or the routine halted the processor).
+    return RunEnd::BudgetSpent;
 }
 
 void Machine::stop() {

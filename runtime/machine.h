@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -76,8 +77,9 @@ private:
     std::vector<Region> regions_;
     std::vector<std::unique_ptr<HookSlot>> hooks_;
     const Region* last_ = nullptr;
-    std::optional<uint32_t> exit_;
+    std::set<uint32_t> exits_;  // return addresses with a stopping hook
     bool stop_requested_ = false;
+    bool reached_ = false;
 };
 
 }  // namespace brindle::runtime

@@ -1,5 +1,6 @@
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -93,6 +94,19 @@ TEST(KernelLoad, EntryAndReferencesMustLieInTheCode) {
     auto again = Kernel::create(ui);
     EXPECT_EQ((*again)->load(parts).error().describe(),
               "reference at 0x4D: identifier reference list 1 marks an operand outside the code");
+}
+
+TEST_F(KernelRelocationTest, RunningARoutineKeepsNoHostMemory) {
+    uint32_t routine = program.here();
+    program.mov_eax_imm(1);
+    program.ret();
+    load();
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(call(routine));
+    const size_t before = mallinfo2().uordblks;
+    constexpr int kRuns = 20000;
+    for (int i = 0; i < kRuns; ++i) ASSERT_TRUE(call(routine));
+    // The emulator once kept 48 bytes per run (about 1 MB here).
+    EXPECT_LT(mallinfo2().uordblks, before + kRuns);
 }
 
 // An image written by the image writer around a hand-assembled program.
