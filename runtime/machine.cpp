@@ -29,6 +29,9 @@ int uc_reg_id(Reg r) {
     return UC_X86_REG_INVALID;
 }
 
+// Outside every region: a run never gets there.
+constexpr uint32_t kNoExit = 0xFFFFFFFF;
+
 }  // namespace
 
 Result<std::unique_ptr<Machine>> Machine::create() {
@@ -173,7 +176,8 @@ Result<Machine::RunEnd> Machine::run(uint32_t start, uint32_t until, uint64_t bu
     }
     stop_requested_ = false;
     reached_ = false;
-    uc_err err = uc_emu_start(uc_, start, until, 0, budget);
+    // The hook, not Unicorn's exit, ends the run: hand it an address no routine runs.
+    uc_err err = uc_emu_start(uc_, start, kNoExit, 0, budget);
     if (err != UC_ERR_OK)
         return fail(std::string("processor fault: ") + uc_strerror(err) + " at instruction " + hex(reg(Reg::Eip)));
     if (reached_) return RunEnd::Reached;
