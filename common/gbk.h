@@ -8,7 +8,13 @@
 
 namespace brindle {
 
-// Decodes GB18030 (and so GBK) bytes; a byte sequence that is not valid becomes U+FFFD.
+// Opens the converters the functions below use (on the calling thread). Without them no text could
+// be converted, so a program checks this at start and refuses to run; the functions below end the
+// process with a message rather than hand out empty texts.
+Result<void> check_text_conversion();
+
+// Decodes GB18030 (and so GBK, code page 936's single-byte euro sign 0x80 included) bytes; a byte
+// sequence that is not valid becomes U+FFFD.
 std::string gbk_to_utf8(std::string_view gbk);
 
 // Encodes strictly as GBK: literals of the application must be representable in the image's code page.

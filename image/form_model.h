@@ -14,6 +14,12 @@ namespace brindle::image {
 
 inline constexpr uint32_t kNoRoutine = 0xFFFFFFFF;  // a menu title's click offset
 
+// Geometry a reader accepts, in pixels: what 16-bit window-system coordinates (X11, Windows' window
+// messages) can express. Past it no screen shows anything, and Qt would try to allocate a backing
+// store of width × height pixels.
+inline constexpr int32_t kMaxExtent = 32767;     // width and height: 0 to kMaxExtent
+inline constexpr int32_t kMinPosition = -32768;  // left and top: kMinPosition to kMaxExtent
+
 // Element flag bits.
 namespace element_flag {
 inline constexpr uint32_t kVisible = 0x01;

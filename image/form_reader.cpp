@@ -38,12 +38,23 @@ Result<Element> read_menu_item(ByteCursor& c, Element e) {
     return e;
 }
 
+Result<int32_t> read_coordinate(ByteCursor& c, const Element& e, const char* field, int32_t low) {
+    const uint64_t at = c.offset();
+    auto value = c.i32(field);
+    if (value && (*value < low || *value > kMaxExtent))
+        return fail(std::string(field) + " " + std::to_string(*value) + " of " +
+                        (e.kind == kind::kWindow ? "the window element " : "control ") + hex_id(e.id) + " lies outside " +
+                        std::to_string(low) + " to " + std::to_string(kMaxExtent) + " pixels",
+                    field, at);
+    return value;
+}
+
 Result<Element> read_control(ByteCursor& c, Element e) {
     BRINDLE_CHECK(expect_zero(c, 4, "control reserved"));
-    BRINDLE_TRY(e.left, c.i32("left"));
-    BRINDLE_TRY(e.top, c.i32("top"));
-    BRINDLE_TRY(e.width, c.i32("width"));
-    BRINDLE_TRY(e.height, c.i32("height"));
+    BRINDLE_TRY(e.left, read_coordinate(c, e, "left", kMinPosition));
+    BRINDLE_TRY(e.top, read_coordinate(c, e, "top", kMinPosition));
+    BRINDLE_TRY(e.width, read_coordinate(c, e, "width", 0));
+    BRINDLE_TRY(e.height, read_coordinate(c, e, "height", 0));
     BRINDLE_CHECK(expect_zero(c, 4, "control reserved"));
     BRINDLE_TRY(e.parent_id, c.u32("parent_id"));
     BRINDLE_TRY(uint32_t child_count, c.u32("child_count"));

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/hex.h"
 #include "common/try.h"
 #include "image/kernel_abi.h"
 #include "runtime/memory_map.h"
@@ -27,7 +28,7 @@ Result<std::unique_ptr<Kernel>> Kernel::create(Ui& ui) {
 Kernel::Kernel(std::unique_ptr<Machine> machine, Ui& ui)
     : machine_(std::move(machine)),
       ui_(ui),
-      heap_(*machine_, mm::kHeapBase, mm::kHeapSize),
+      heap_(*machine_, mm::kHeapBase, mm::kHeapSize, mm::kHeapLimit),
       commands_(*machine_, heap_, ui_),
       services_(*machine_, heap_, commands_, ui_, *this),
       dispatcher_([this](const Event& e) { run_event(e); }) {
@@ -39,7 +40,7 @@ Kernel::~Kernel() { ui_.set_event_sink(nullptr); }
 Result<void> Kernel::map_kernel_memory() {
     Machine& m = *machine_;
     if (auto r = m.map(mm::kKernelPagesBase, mm::kKernelPagesSize, "service table"); !r) return r;
-    if (auto r = m.map(mm::kHeapBase, mm::kHeapSize, "heap"); !r) return r;
+    if (auto r = m.map_growable(mm::kHeapBase, mm::kHeapSize, mm::kHeapLimit, "heap"); !r) return r;
     if (auto r = m.map(mm::kEntryStackBase, mm::kStackSize, "entry stack"); !r) return r;
     if (auto r = m.map(mm::kEventStackBase, mm::kStackSize, "event stack"); !r) return r;
     // Each table entry points at its own stub, a lone `ret` that runs after the hook has done the work.
@@ -68,9 +69,37 @@ Result<void> Kernel::load(const ProgramParts& parts, const LoadLayout& layout) {
 }
 
 Result<void> Kernel::emulate(uint32_t address) {
-    auto r = machine_->run(address, mm::kSentinel);
-    if (!r && !ended_) fatal(r.error().message);
-    return r;
+    heap_.begin_owner();
+    stopped_.reset();
+    auto r = machine_->run(address, mm::kSentinel, budget_);
+    if (!r) {
+        if (!ended_) fatal(r.error().message);
+        return std::unexpected(r.error());
+    }
+    if (*r == Machine::RunEnd::BudgetSpent)
+        stopped_ = "ran " + std::to_string(budget_) + " instructions without finishing (stopped at " +
+                   hex(machine_->reg(Reg::Eip)) + ")";
+    if (!stopped_ || ended_) return {};
+    // What the stopped routine obtained can never be released by it.
+    heap_.release_owned();
+    if (!in_event_) {
+        std::string message = "The program was stopped: its entry routine " + *stopped_ + ".";
+        fatal(message);
+        return fail(message);
+    }
+    std::string message = "This action was stopped: its routine " + *stopped_ + ".";
+    report(message + " The program goes on, and what you typed is kept.");
+    return fail(message);
+}
+
+void Kernel::stop_routine(std::string reason) {
+    stopped_ = std::move(reason);
+    machine_->stop();
+}
+
+void Kernel::out_of_memory(uint32_t size) {
+    stop_routine("needs a block of " + std::to_string(size) + " bytes, and the " +
+                 std::to_string(mm::kHeapLimit >> 20) + " MiB that texts may take are full");
 }
 
 Result<void> Kernel::run() {
@@ -124,12 +153,13 @@ Result<uint32_t> Kernel::call_routine(uint32_t address, std::span<const uint32_t
 
 void Kernel::run_event(const Event& event) {
     if (ended_) return;
+    stopped_.reset();
     if (event.routine_offset >= program_.code_size) {
         fatal("event routine at code offset " + std::to_string(event.routine_offset) + " lies outside the code");
         return;
     }
     auto r = call_routine(program_.code_address(event.routine_offset), event.arguments);
-    if (!r && !ended_) report("event not run: " + r.error().message);
+    if (!r && !ended_ && !stopped_) report("event not run: " + r.error().message);
 }
 
 void Kernel::end_program() {

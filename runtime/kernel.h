@@ -20,6 +20,10 @@ namespace brindle::runtime {
 
 class Kernel : private ProgramControl {
 public:
+    // Instructions one routine run may take before it is stopped: a 10 MB concatenation takes about
+    // 10^8, so this stops only a routine that would never finish, after some 10 to 30 seconds.
+    static constexpr uint64_t kRoutineBudget = 500'000'000;
+
     // Maps the service table, its stubs, the sentinel, the heap and the stacks.
     static Result<std::unique_ptr<Kernel>> create(Ui& ui);
     ~Kernel() override;
@@ -35,6 +39,8 @@ public:
     // Runs one routine as an event does: arguments pushed first (the first nearest), a fresh stack, to
     // completion. Returns eax.
     Result<uint32_t> call_routine(uint32_t address, std::span<const uint32_t> arguments = {});
+    void set_routine_budget(uint64_t instructions) { budget_ = instructions; }
+
     // edx of the last routine run (the high half of a 64-bit result).
     uint32_t last_edx() { return machine_->reg(Reg::Edx); }
 
@@ -51,11 +57,15 @@ private:
     Result<void> map_kernel_memory();
     void run_event(const Event& event);
     // Starts emulation at address with the stack at esp (already holding the sentinel return address).
+    // A routine stopped for its budget or for want of memory is reported and its blocks released; an
+    // event routine's stop leaves the program running, the entry routine's ends it.
     Result<void> emulate(uint32_t address);
+    void stop_routine(std::string reason);
 
     void end_program() override;
     void fatal(std::string message) override;
     void report(std::string message) override;
+    void out_of_memory(uint32_t size) override;
     void park_for_event_loop(uint32_t resume_eip, uint32_t resume_esp) override;
     void accept_routine(uint32_t selector, uint32_t address) override;
 
@@ -71,6 +81,8 @@ private:
     bool ended_ = false;
     bool in_event_ = false;
     bool parked_ = false;
+    uint64_t budget_ = kRoutineBudget;
+    std::optional<std::string> stopped_;  // why the running routine was stopped
     uint32_t resume_eip_ = 0, resume_esp_ = 0;
     // The entry routine's callee-saved registers, which event routines reuse while it is parked.
     uint32_t resume_ebx_ = 0, resume_esi_ = 0, resume_edi_ = 0, resume_ebp_ = 0;

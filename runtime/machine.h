@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,11 @@ public:
 
     // Maps zeroed, readable, writable and executable memory; base and size page aligned.
     Result<void> map(uint32_t base, uint32_t size, std::string_view what);
+    // Maps `size` bytes at base and keeps [base, base + limit) free for grow(): the host memory is
+    // reserved in one piece, so a region that grows stays contiguous for host().
+    Result<void> map_growable(uint32_t base, uint32_t size, uint32_t limit, std::string_view what);
+    // Extends the growable region at base to `size` bytes (page aligned, within its limit).
+    Result<void> grow(uint32_t base, uint32_t size);
 
     // Host view of [address, address + length) when it lies wholly inside one mapped region.
     uint8_t* host(uint32_t address, uint32_t length);
@@ -46,16 +52,19 @@ public:
     // Calls hook before any instruction in [begin, end) runs.
     Result<void> hook_code(uint32_t begin, uint32_t end, CodeHook hook);
 
-    // Runs from start until execution reaches until (or stop() is called). A processor fault is an
-    // error naming the fault and the instruction address.
-    Result<void> run(uint32_t start, uint32_t until);
+    // How a run ended: at `until`, by stop(), or with its instruction budget spent.
+    enum class RunEnd { Reached, Stopped, BudgetSpent };
+    // Runs from start until execution reaches until, stop() is called or `budget` instructions have
+    // run (0: no limit). A processor fault is an error naming the fault and the instruction address.
+    Result<RunEnd> run(uint32_t start, uint32_t until, uint64_t budget = 0);
     // Asks the running emulation to stop after the current instruction; callable from a hook.
     void stop();
 
 private:
     struct Region {
         uint32_t base;
-        uint32_t size;
+        uint32_t size;     // mapped
+        uint32_t limit;    // reserved, in the guest and on the host
         uint8_t* host;
     };
     struct HookSlot {
@@ -68,7 +77,9 @@ private:
     std::vector<Region> regions_;
     std::vector<std::unique_ptr<HookSlot>> hooks_;
     const Region* last_ = nullptr;
-    std::optional<uint32_t> exit_;
+    std::set<uint32_t> exits_;  // return addresses with a stopping hook
+    bool stop_requested_ = false;
+    bool reached_ = false;
 };
 
 }  // namespace brindle::runtime

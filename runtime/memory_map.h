@@ -22,13 +22,16 @@ inline constexpr uint32_t kSentinel = 0x03002000;
 inline constexpr uint32_t kKernelPagesBase = kServiceTableBase;
 inline constexpr uint32_t kKernelPagesSize = 3 * kPageSize;
 
-// Kernel-owned blocks handed to routines.
+// Kernel-owned blocks handed to routines: mapped at kHeapSize, grown on demand up to kHeapLimit
+// (1 GiB: room for a text of a few hundred megabytes and its copies).
 inline constexpr uint32_t kHeapBase = 0x10000000;
-inline constexpr uint32_t kHeapSize = 0x04000000;
+inline constexpr uint32_t kHeapSize = 0x01000000;
+inline constexpr uint32_t kHeapLimit = 0x40000000;
 
-// The entry routine's stack, parked while the event loop runs, and the stack event routines run on.
-inline constexpr uint32_t kEntryStackBase = 0x20000000;
-inline constexpr uint32_t kEventStackBase = 0x20100000;
+// The entry routine's stack, parked while the event loop runs, and the stack event routines run on;
+// above the heap's limit.
+inline constexpr uint32_t kEntryStackBase = 0x50000000;
+inline constexpr uint32_t kEventStackBase = 0x50100000;
 inline constexpr uint32_t kStackSize = 0x00100000;
 
 constexpr uint32_t page_round_up(uint32_t size) { return (size + kPageSize - 1) & ~(kPageSize - 1); }

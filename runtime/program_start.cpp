@@ -1,5 +1,6 @@
 #include "runtime/program_start.h"
 
+#include "common/gbk.h"
 #include "common/try.h"
 #include "runtime/kernel.h"
 
@@ -11,6 +12,8 @@ Result<void> run_opened(const Result<image::Image>& image, const UiFactory& make
     const auto phase = [&](const char* name) {
         if (mark) mark(name);
     };
+    // Every text the program shows or reads passes through these converters.
+    if (auto r = check_text_conversion(); !r) return fail("texts cannot be converted: " + r.error().message);
     if (!image) return fail("the program image is malformed: " + image.error().describe());
     auto parts = program_parts(*image);
     if (!parts) return fail("the program image is malformed: " + parts.error().describe());

@@ -16,6 +16,11 @@ void Services::set_result(uint32_t eax, uint32_t edx) {
     machine_.set_reg(Reg::Edx, edx);
 }
 
+void Services::failed(std::string message) {
+    if (auto size = heap_.take_exhaustion()) return control_.out_of_memory(*size);
+    control_.fatal(std::move(message));
+}
+
 void Services::call(uint32_t entry) {
     using namespace abi::service;
     switch (entry) {
@@ -33,7 +38,7 @@ void Services::call(uint32_t entry) {
             auto size = argument(0);
             if (!size) return control_.fatal("allocate: " + size.error().message);
             auto block = heap_.allocate(*size);
-            if (!block) return control_.fatal("allocate: " + block.error().describe());
+            if (!block) return failed("allocate: " + block.error().describe());
             set_result(*block);
             return;
         }
@@ -76,7 +81,7 @@ void Services::command(uint32_t entry) {
     auto result = entry == abi::service::kExtensionCommand
                       ? commands_.run_extension(machine_.reg(Reg::Eax), number, *args)
                       : commands_.run_kernel(number, *args);
-    if (!result) return control_.fatal(result.error().describe());
+    if (!result) return failed(result.error().describe());
     set_result(result->eax, result->edx);
 }
 
@@ -89,7 +94,7 @@ void Services::read_property() {
                               value.error().describe());
     if (const auto* text = std::get_if<std::string>(&*value)) {
         auto block = heap_.allocate_text(*text);
-        if (!block) return control_.fatal("read property: " + block.error().describe());
+        if (!block) return failed("read property: " + block.error().describe());
         set_result(*block);
     } else {
         set_result(static_cast<uint32_t>(std::get<int32_t>(*value)));

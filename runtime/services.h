@@ -20,6 +20,8 @@ public:
     virtual void fatal(std::string message) = 0;
     // Reports a fault and lets the routine go on.
     virtual void report(std::string message) = 0;
+    // The heap had no room for a block of `size` bytes: the running routine ends, the program goes on.
+    virtual void out_of_memory(uint32_t size) = 0;
     // The entry routine asked for the event loop; it resumes at eip with esp when the loop ends.
     virtual void park_for_event_loop(uint32_t resume_eip, uint32_t resume_esp) = 0;
     virtual void accept_routine(uint32_t selector, uint32_t address) = 0;
@@ -41,6 +43,8 @@ private:
     void read_property();
     void write_property();
     void set_result(uint32_t eax, uint32_t edx = 0);
+    // A service failed: for want of heap room only the routine ends, for anything else the program.
+    void failed(std::string message);
 
     Machine& machine_;
     Heap& heap_;

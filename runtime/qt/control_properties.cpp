@@ -1,5 +1,7 @@
 #include "runtime/qt/control_properties.h"
 
+#include <vector>
+
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QGroupBox>
@@ -7,6 +9,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QWidget>
@@ -21,6 +25,9 @@ namespace {
 
 constexpr const char* kCaptionKey = "brindle_caption";
 constexpr const char* kAddressKey = "brindle_address";
+constexpr const char* kFoldedKey = "brindle_folded";
+// The user state of a block that continues the line of the block before it.
+constexpr int kContinuesLine = 0x464F4C44;
 
 std::unexpected<Error> unsupported(const BuiltControl& c, uint32_t number) {
     return fail("property " + std::to_string(number) + " is not a property of " + a_kind(c.kind));
@@ -31,7 +38,7 @@ std::optional<QString> text_of(const BuiltControl& c) {
     switch (c.kind) {
         case kind::kWindow: return w->windowTitle();
         case kind::kEditBox:
-            if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) return lf_to_crlf(multi->toPlainText());
+            if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) return multiline_text(*multi);
             return static_cast<QLineEdit*>(w)->text();
         case kind::kLabel: return static_cast<QLabel*>(w)->text();
         case kind::kButton:
@@ -49,7 +56,7 @@ bool set_text_of(const BuiltControl& c, const QString& text) {
     switch (c.kind) {
         case kind::kWindow: w->setWindowTitle(text); return true;
         case kind::kEditBox:
-            if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) multi->setPlainText(crlf_to_lf(text));
+            if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) set_multiline_text(*multi, text);
             else static_cast<QLineEdit*>(w)->setText(text);
             return true;
         case kind::kLabel: static_cast<QLabel*>(w)->setText(text); return true;
@@ -95,6 +102,50 @@ void set_hyperlink(QLabel& label, const QString& caption, const QString& address
     label.setProperty(kAddressKey, address);
     QString shown = (caption.isEmpty() ? address : caption).toHtmlEscaped();
     label.setText(address.isEmpty() ? shown : QStringLiteral("<a href=\"%1\">%2</a>").arg(address.toHtmlEscaped(), shown));
+}
+
+void set_multiline_text(QPlainTextEdit& edit, const QString& text) {
+    QString lf = crlf_to_lf(text);
+    // Positions (in the shown text) of the first character of each folded-off piece.
+    std::vector<qsizetype> pieces;
+    QString shown;
+    qsizetype copied = 0;
+    for (qsizetype start = 0; start < lf.size();) {
+        qsizetype end = lf.indexOf(u'\n', start);
+        if (end < 0) end = lf.size();
+        for (qsizetype cut = start + kFoldAt; end - start > kFoldAt && cut < end; cut += kFoldAt) {
+            if (lf[cut - 1].isHighSurrogate()) --cut;  // never split a character
+            shown.append(QStringView(lf).mid(copied, cut - copied));
+            shown.append(u'\n');
+            pieces.push_back(shown.size());
+            copied = start = cut;
+        }
+        start = end + 1;
+    }
+    if (pieces.empty()) {
+        edit.setPlainText(lf);
+    } else {
+        shown.append(QStringView(lf).mid(copied));
+        edit.setPlainText(shown);
+        QTextDocument* doc = edit.document();
+        for (qsizetype at : pieces) doc->findBlock(static_cast<int>(at)).setUserState(kContinuesLine);
+    }
+    edit.setProperty(kFoldedKey, !pieces.empty());
+}
+
+QString multiline_text(const QPlainTextEdit& edit) {
+    QString all = edit.toPlainText();
+    if (!edit.property(kFoldedKey).toBool()) return lf_to_crlf(all);
+    QString joined;
+    joined.reserve(all.size());
+    qsizetype copied = 0;
+    for (QTextBlock b = edit.document()->begin(); b.isValid(); b = b.next()) {
+        if (b.userState() != kContinuesLine || b.position() == 0) continue;
+        joined.append(QStringView(all).mid(copied, b.position() - 1 - copied));
+        copied = b.position();
+    }
+    joined.append(QStringView(all).mid(copied));
+    return lf_to_crlf(joined);
 }
 
 Result<PropertyValue> read_control_property(const BuiltControl& c, uint32_t number) {

@@ -10,7 +10,8 @@ QString from_image_text(std::string_view gbk) {
 }
 
 std::string to_image_text(const QString& text) {
-    QByteArray utf8 = text.toUtf8();
+    // A routine's text ends at its first NUL: a typed or pasted U+0000 is dropped so the rest survives.
+    QByteArray utf8 = (text.contains(QChar(u'\0')) ? QString(text).remove(QChar(u'\0')) : text).toUtf8();
     return utf8_to_gb18030(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
 

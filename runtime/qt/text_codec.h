@@ -9,6 +9,7 @@
 namespace brindle::runtime::qt {
 
 QString from_image_text(std::string_view gbk);
+// Drops U+0000, which would end the text early in the image's NUL-terminated form.
 std::string to_image_text(const QString& text);
 
 // Multi-line editors hold LF; the image and the routines speak CR LF.

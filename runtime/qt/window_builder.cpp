@@ -49,7 +49,7 @@ QWidget* make_edit_box(const image::Element& e) {
     if (image::multiline(e.kind, e.properties).value_or(false)) {
         auto* edit = new QPlainTextEdit;
         edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        edit->setPlainText(crlf_to_lf(text));
+        set_multiline_text(*edit, text);
         return edit;
     }
     return new QLineEdit(text);
@@ -165,6 +165,16 @@ Result<std::unique_ptr<BuiltWindow>> build_window(const image::FormWindow& form,
     if (form.elements.empty() || form.elements.front().kind != kind::kWindow)
         return fail("window " + hex_id(form.id) + " has no window element");
     const image::Element& head = form.elements.front();
+    // The reader refuses such geometry already; a form made some other way must not reach Qt with it.
+    for (const image::Element& e : form.elements) {
+        if (e.is_menu_item()) continue;
+        auto position = [](int32_t v) { return v >= image::kMinPosition && v <= image::kMaxExtent; };
+        auto extent = [](int32_t v) { return v >= 0 && v <= image::kMaxExtent; };
+        if (!position(e.left) || !position(e.top) || !extent(e.width) || !extent(e.height))
+            return fail("element " + hex_id(e.id) + " lies at " + std::to_string(e.left) + "," + std::to_string(e.top) +
+                        " with size " + std::to_string(e.width) + "x" + std::to_string(e.height) +
+                        ", which no screen can show");
+    }
     auto built = std::make_unique<BuiltWindow>();
     built->id = form.id;
     built->window_element_id = head.id;

@@ -238,3 +238,31 @@ TEST(FormBuilder, RefusesParentsThatCannotHoldControls) {
     ASSERT_TRUE(back);
     EXPECT_EQ(*back, b.model());
 }
+
+TEST(FormRules, GeometryNoScreenCanShowIsRefusedWhereItStands) {
+    // The reader's message, after checking that its field and offset point at the value itself.
+    auto read_with = [](uint32_t id, int32_t Element::*field, const char* name, int32_t value) -> std::string {
+        FormModel form = sample_form();
+        for (Element& e : form.windows[0].elements)
+            if (e.id == id) e.*field = value;
+        auto bytes = write_form(form);
+        if (!bytes) return "unwritten: " + bytes.error().describe();
+        auto back = read_form(*bytes);
+        if (back) return "read";
+        const Error& error = back.error();
+        if (error.field != name || error.offset + 4 > bytes->size() ||
+            static_cast<int32_t>(load_u32le(bytes->data() + error.offset)) != value)
+            return "misplaced: " + error.describe();
+        return error.message;
+    };
+    EXPECT_EQ(read_with(kWindowElement, &Element::width, "width", 100000),
+              "width 100000 of the window element 0x06010000 lies outside 0 to 32767 pixels");
+    EXPECT_EQ(read_with(kEdit, &Element::height, "height", 2147483647),
+              "height 2147483647 of control 0x16010010 lies outside 0 to 32767 pixels");
+    EXPECT_EQ(read_with(kEdit, &Element::width, "width", -1), "width -1 of control 0x16010010 lies outside 0 to 32767 pixels");
+    EXPECT_EQ(read_with(kEdit, &Element::top, "top", -40000),
+              "top -40000 of control 0x16010010 lies outside -32768 to 32767 pixels");
+    // The largest of each still reads, and a hidden store keeps its place left of the window.
+    EXPECT_EQ(read_with(kWindowElement, &Element::height, "height", 32767), "read");
+    EXPECT_EQ(read_with(kStore, &Element::left, "left", -32768), "read");
+}

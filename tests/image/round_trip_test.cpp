@@ -32,7 +32,9 @@ TEST(ImageWriter, ReadOfWriteGivesTheParts) {
     EXPECT_EQ(*read, parts);
     EXPECT_EQ(image->header.highest_serial, kHighest);
 
-    auto hand = open_image(hand_built_image());
+    // The image views its bytes: they must outlive it.
+    const Bytes hand_bytes = hand_built_image();
+    auto hand = open_image(hand_bytes);
     ASSERT_TRUE(hand);
     EXPECT_EQ(*image_parts(*hand), hand_built_parts());
 }

@@ -196,7 +196,7 @@ TEST_F(CommandsTest, TextWithoutNulInsideMemoryIsRefused) {
     auto r = call(start);
     ASSERT_FALSE(r);
     EXPECT_EQ(r.error().message,
-              "kernel command 0x2C8: argument 1 (text): text at 0x13FFFFFC: text has no terminating NUL inside its memory");
+              "kernel command 0x2C8: argument 1 (text): text at 0x10FFFFFC: text has no terminating NUL inside its memory");
 }
 
 TEST_F(CommandsTest, OversizedArgumentBlockIsRefused) {
@@ -209,7 +209,7 @@ TEST_F(CommandsTest, OversizedArgumentBlockIsRefused) {
     load();
     auto r = call(start);
     ASSERT_FALSE(r);
-    EXPECT_EQ(r.error().message, "command 0x168: argument count at 0x201FFFE8: argument count 100000 is more than 64");
+    EXPECT_EQ(r.error().message, "command 0x168: argument count at 0x501FFFE8: argument count 100000 is more than 64");
 }
 
 }  // namespace

@@ -138,6 +138,18 @@ TEST_F(KernelEmittedTest, HelpersCompareNullAsEmptyBytesUnsignedAndTruncateTowar
     EXPECT_EQ(std::get<std::string>(ui.properties[{kWindow, kOutput, prop::kText}]), "only");
 }
 
+TEST_F(KernelEmittedTest, ATenMegabyteConcatenationFinishesWithinTheRoutineBudget) {
+    emit::Program program(pool, kWindow);
+    uint32_t join = program.add_routine("join", [&](emit::Routine& r) {
+        r.write_text(kOutputControl, r.concat({"<", r.read_text(kEditControl), ">"}));
+    });
+    load(program);
+    const std::string ten_mb(10 << 20, 'a');
+    ui.properties[{kWindow, kEdit, prop::kText}] = ten_mb;
+    click(join);
+    EXPECT_TRUE(std::get<std::string>(ui.properties[{kWindow, kOutput, prop::kText}]) == "<" + ten_mb + ">");
+}
+
 TEST_F(KernelEmittedTest, EntryRoutineShowsTheWindowAndEndsAfterTheLoop) {
     emit::Program program(pool, kWindow);
     uint32_t clicked = program.add_routine("clicked", [&](emit::Routine& r) { r.write_text(kOutputControl, "ok"); });

@@ -1,4 +1,10 @@
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "image/image_writer.h"
 #include "runtime/program_start.h"
@@ -90,6 +96,19 @@ TEST(KernelLoad, EntryAndReferencesMustLieInTheCode) {
               "reference at 0x4D: identifier reference list 1 marks an operand outside the code");
 }
 
+TEST_F(KernelRelocationTest, RunningARoutineKeepsNoHostMemory) {
+    uint32_t routine = program.here();
+    program.mov_eax_imm(1);
+    program.ret();
+    load();
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(call(routine));
+    const size_t before = mallinfo2().uordblks;
+    constexpr int kRuns = 20000;
+    for (int i = 0; i < kRuns; ++i) ASSERT_TRUE(call(routine));
+    // The emulator once kept 48 bytes per run (about 1 MB here).
+    EXPECT_LT(mallinfo2().uordblks, before + kRuns);
+}
+
 // An image written by the image writer around a hand-assembled program.
 Bytes write_test_image(TestProgram& program, uint32_t entry) {
     image::ImageParts parts;
@@ -149,6 +168,27 @@ TEST(KernelStart, MalformedImageIsRefusedBeforeAnyEmulation) {
                   .error()
                   .message,
               "the program image is malformed: image_magic at 0x0: not a program image: magic 0x11111111, expected 0x4A57");
+}
+
+// No descriptor left: iconv_open cannot load its converter modules.
+void use_up_file_descriptors() {
+    rlimit limit{32, 32};
+    setrlimit(RLIMIT_NOFILE, &limit);
+    while (open("/dev/null", O_RDONLY) >= 0) {
+    }
+}
+
+TEST(KernelStartDeathTest, WithoutTextConvertersNothingStarts) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: no converter opened yet
+    EXPECT_EXIT(
+        {
+            use_up_file_descriptors();
+            Bytes image(64, 0);
+            auto r = run_program_image(image.data(), [](const image::Image&) { return std::make_unique<RecordingUi>(); });
+            std::fputs(r ? "ran" : r.error().message.c_str(), stderr);
+            _exit(r ? 0 : 3);
+        },
+        ::testing::ExitedWithCode(3), "^texts cannot be converted: cannot open the text converter from GB18030 to UTF-8: ");
 }
 
 class KernelLibrary : public ::testing::Test {

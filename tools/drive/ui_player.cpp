@@ -73,8 +73,7 @@ Result<void> UiPlayer::choose_menu_item(ControlRef item) {
 Result<void> UiPlayer::type_text(ControlRef ref, const QString& text) {
     BRINDLE_TRY(const BuiltControl* c, control(ref));
     if (c->kind != abi::kind::kEditBox) return fail(a_kind(c->kind) + " takes no typing");
-    // A multi-line box shows LF line ends, as a user's paste would leave them.
-    if (auto* multi = qobject_cast<QPlainTextEdit*>(c->widget)) multi->setPlainText(runtime::qt::crlf_to_lf(text));
+    if (auto* multi = qobject_cast<QPlainTextEdit*>(c->widget)) runtime::qt::set_multiline_text(*multi, text);
     else if (auto* line = qobject_cast<QLineEdit*>(c->widget)) line->setText(text);
     return {};
 }

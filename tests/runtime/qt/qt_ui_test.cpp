@@ -8,10 +8,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 
 #include "app/pictures/icons.h"
 #include "common/gbk.h"
+#include "runtime/qt/control_properties.h"
 #include "runtime/qt/qt_ui.h"
 #include "tools/drive/recording_desktop.h"
 #include "tools/drive/ui_player.h"
@@ -226,6 +230,53 @@ TEST_F(QtUiTest, TypedTextKeepsEveryCharacterThroughGb18030) {
     auto refused = player->type_text({ids::kWindow, ids::kLabel}, QStringLiteral("x"));
     ASSERT_FALSE(refused.has_value());
     EXPECT_EQ(refused.error().message, "a label takes no typing");
+}
+
+TEST(QtUiBuildTest, GeometryNoScreenCanShowNeverReachesQt) {
+    RecordingDesktop desktop;
+    image::FormModel huge = test_form({});
+    huge.windows[0].elements[0].width = 100000;
+    huge.windows[0].elements[0].height = 100000;
+    QtUi ui(std::move(huge), desktop);
+    auto refused = ui.create_window(ids::kWindow);
+    ASSERT_FALSE(refused.has_value());
+    EXPECT_EQ(refused.error().message, "element 0x06010000 lies at 50,50 with size 100000x100000, which no screen can show");
+    EXPECT_EQ(ui.window(ids::kWindow), nullptr);
+}
+
+TEST_F(QtUiTest, ATypedNulIsDroppedAndTheRestReachesTheRoutines) {
+    const QString typed = QStringLiteral("前") + QChar(u'\0') + QStringLiteral("后\r\n") + QChar(u'\0');
+    ASSERT_TRUE(player->type_text({ids::kWindow, ids::kSingle}, typed).has_value());
+    EXPECT_EQ(read(ids::kSingle, 8), text("前后\r\n"));
+    ASSERT_TRUE(player->type_text({ids::kWindow, ids::kMulti}, typed).has_value());
+    EXPECT_EQ(read(ids::kMulti, 8), text("前后\r\n"));
+}
+
+TEST_F(QtUiTest, AVeryLongLineIsShownFoldedAndReadBackWhole) {
+    QString line;
+    for (int i = 0; i < 250000; ++i) line += QStringLiteral("标签{dede}");
+    line.insert(kFoldAt - 1, QString::fromUtf8("\xF0\x9F\x98\x80"));  // a surrogate pair astride the first fold
+    const QString all = QStringLiteral("first\r\n") + line + QStringLiteral("\r\nlast");
+    write(ids::kMulti, 8, PropertyValue(to_image_text(all)));
+    auto* edit = widget<QPlainTextEdit>(ids::kMulti);
+    int longest = 0;
+    for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next()) longest = std::max(longest, b.length() - 1);
+    EXPECT_LE(longest, kFoldAt);
+    EXPECT_EQ(edit->document()->findBlockByNumber(1).length() - 1, kFoldAt - 1);
+    EXPECT_TRUE(read(ids::kMulti, 8) == PropertyValue(to_image_text(all)));
+
+    // A line break the user types is a line break; the folds stay out of the text.
+    QTextCursor cursor(edit->document());
+    cursor.setPosition(edit->document()->findBlockByNumber(2).position() + 3);
+    cursor.insertBlock();
+    QString edited = all;
+    edited.insert(QStringLiteral("first\r\n").size() + kFoldAt - 1 + 3, QStringLiteral("\r\n"));
+    EXPECT_TRUE(read(ids::kMulti, 8) == PropertyValue(to_image_text(edited)));
+
+    // A short text written afterwards is shown as it is.
+    write(ids::kMulti, 8, text("一\r\n二"));
+    EXPECT_EQ(edit->blockCount(), 2);
+    EXPECT_EQ(read(ids::kMulti, 8), text("一\r\n二"));
 }
 
 TEST_F(QtUiTest, ClicksCheckRadioBoxesBeforeTheirRoutineRuns) {
