@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks a .desktop file against the Desktop Entry Specification (1.5) and the registered menu
+# Checks a .desktop file against the freedesktop Desktop Entry rules (version 1.5) and the registered menu
 # categories, as far as desktop-file-validate would: syntax, groups, keys, value types, required keys.
 # Prints one line per fault and exits 1 if there is any. Usage: check-desktop-entry.sh FILE
 set -euo pipefail
