@@ -9,7 +9,9 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_SA
 cmake --build build-asan
 
 # Known reports that are not faults of ours are listed, with their reasons, in the suppression file.
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1"
+# No strict_string_checks: libxkbcommon-x11 strndup()s buffers that are not NUL-terminated, which is
+# allowed, and the strict check reports it as an overflow.
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir build-asan --output-on-failure "$@"

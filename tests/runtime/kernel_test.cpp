@@ -194,7 +194,7 @@ TEST(KernelStartDeathTest, WithoutTextConvertersNothingStarts) {
 class KernelLibrary : public ::testing::Test {
 protected:
     void SetUp() override {
-        handle = dlopen(RTCORE_KERNEL_PATH, RTLD_NOW | RTLD_LOCAL);
+        handle = dlopen(RTCORE_KERNEL_PATH, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
         ASSERT_NE(handle, nullptr) << dlerror();
         get_new_sock = reinterpret_cast<void* (*)(int32_t)>(dlsym(handle, "GetNewSock"));
         ASSERT_NE(get_new_sock, nullptr);
