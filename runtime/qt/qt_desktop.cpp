@@ -67,6 +67,22 @@ void make_room_for_title(QMessageBox& box) {
                       grid->columnCount());
 }
 
+// Some window managers (openbox) offer to minimise any dialog whatever it asks for; a minimised modal box
+// leaves the blocked window with nothing on screen to answer, so the box comes straight back.
+class KeepShown : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::WindowStateChange && box->isMinimized())
+            QTimer::singleShot(0, box, [box] {
+                box->showNormal();
+                box->activateWindow();
+            });
+        return false;
+    }
+};
+
 }  // namespace
 
 QtDesktop::QtDesktop() {
@@ -80,8 +96,10 @@ int QtDesktop::message_box(const QString& text, int style, const std::optional<Q
     QWidget* parent = main_window_ && main_window_->isVisible() && !main_window_->isMinimized() ? main_window_.data() : nullptr;
     QMessageBox box(icon_for_style(style), title.value_or(QString::fromUtf8(kDefaultMessageTitle)), text,
                     QMessageBox::NoButton, parent);
-    // Minimising a modal box would leave the blocked window with nothing on screen to answer.
+    // Minimising a modal box would leave the blocked window with nothing on screen to answer: no
+    // minimise button, and brought back where the window manager minimises it all the same.
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    box.installEventFilter(new KeepShown(&box));
     auto buttons = buttons_for_style(style);
     QMessageBox::StandardButtons set;
     for (auto [b, id] : buttons) set |= b;
