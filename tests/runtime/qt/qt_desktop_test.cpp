@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -69,6 +71,19 @@ TEST(QtUiDesktopTest, MessageBoxesShowTheStyleAndAnswerWithButtonIdentifiers) {
     main.hide();
     show_and_press(desktop, QStringLiteral("复制成功！"), 0x40, std::nullopt, QMessageBox::Ok, seen);
     EXPECT_EQ(seen.parent, nullptr);
+}
+
+}  // namespace
+}  // namespace brindle::runtime::qt::testing
+
+namespace brindle::runtime::qt::testing {
+namespace {
+
+// The desktop gets the platform's LF line ends; what the routine handed over is not changed.
+TEST(QtUiDesktopTest, ClipboardGetsPlatformLineEnds) {
+    QtDesktop desktop;
+    desktop.set_clipboard_text(QStringLiteral("{dede:arclist}\r\n第二行\r\n"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("{dede:arclist}\n第二行\n"));
 }
 
 }  // namespace
