@@ -8,6 +8,7 @@ packages=(
   zlib1g-dev libunicorn-dev libasmjit-dev libcapstone-dev qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev fonts-wqy-microhei xvfb x11-utils imagemagick
+  openbox trayer xdotool
   appstream dpkg-dev
 )
 if [[ "${1:-}" == fuzz ]]; then

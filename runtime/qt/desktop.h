@@ -8,6 +8,7 @@
 #include <QString>
 
 class QMenu;
+class QWidget;
 
 namespace brindle::runtime::qt {
 
@@ -40,6 +41,10 @@ public:
     virtual void pop_up_menu(QMenu& menu) = 0;
     virtual void open_address(const QString& address) = 0;
     virtual void report_fault(const QString& message) = 0;
+    // The window that message boxes sit over while it is shown.
+    virtual void set_main_window(QWidget* window) { (void)window; }
+    // Told when the notification area goes away after an icon was placed.
+    virtual void on_tray_lost(std::function<void()> handler) { (void)handler; }
 };
 
 }  // namespace brindle::runtime::qt

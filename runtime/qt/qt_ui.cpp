@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QMenu>
 #include <QWidget>
+#include <QWindow>
 
 #include "common/hex.h"
 #include "common/try.h"
@@ -30,6 +31,37 @@ public:
 
 private:
     std::function<void()> on_close_;
+};
+
+// The form gives the outer size. Once the window manager tells its frame, the client area takes the
+// rest; where it never does (no window manager, the offscreen platform) the client area keeps the whole.
+class FrameFitter : public QObject {
+public:
+    FrameFitter(QWidget* window, QSize outer) : QObject(window), window_(window), outer_(outer) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::Show:
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::WindowStateChange: fit(); break;
+            default: break;
+        }
+        return false;
+    }
+
+private:
+    void fit() {
+        QWindow* handle = window_->windowHandle();
+        if (!handle) return;
+        QMargins frame = handle->frameMargins();
+        if (frame.isNull() || frame == applied_) return;
+        applied_ = frame;
+        window_->setFixedSize(outer_.width() - frame.left() - frame.right(), outer_.height() - frame.top() - frame.bottom());
+    }
+
+    QWidget* window_;
+    QSize outer_;
+    QMargins applied_;
 };
 
 }  // namespace
@@ -78,10 +110,9 @@ Result<void> QtUi::create_window(uint32_t window_id) {
     uint32_t element = w.window_element_id;
     windows_[window_id] = std::move(built);
     w.window->installEventFilter(new CloseWatcher(w.window.get(), [this, window_id] { close_window(window_id); }));
+    w.window->installEventFilter(new FrameFitter(w.window.get(), w.outer_size));
+    if (windows_.size() == 1) desktop_.set_main_window(w.window.get());
     w.window->show();
-    // The form gives the outer size; take the frame off once the platform knows it.
-    QSize frame = w.window->frameGeometry().size() - w.window->size();
-    if (!frame.isEmpty()) w.window->resize(w.outer_size - frame);
     deliver(window_id, element, abi::event::kPrincipal);
     return {};
 }
@@ -100,6 +131,11 @@ Result<void> QtUi::write_property(uint32_t window_id, uint32_t element_id, uint3
         c->widget->showMinimized();
         return {};
     }
+    // Once minimised, the window keeps the iconic start hint Qt gave it then, and the window manager
+    // would map it minimised again; passing through the minimised state makes Qt clear that hint.
+    if (c->kind == abi::kind::kWindow && property == abi::property::kVisible && hide && *hide != 0 &&
+        c->widget->isHidden() && c->widget->windowHandle())
+        c->widget->setWindowState(Qt::WindowMinimized);
     return write_control_property(*c, property, value);
 }
 
@@ -122,6 +158,11 @@ void QtUi::place_tray_icon(uint32_t window_id, ByteView icon_file, std::string_v
         if (const BuiltWindow* w = window(window_id)) data.icon = w->window->windowIcon();
     }
     tray_window_ = window_id;
+    // With the notification area gone, a hidden window could never be shown again.
+    desktop_.on_tray_lost([this, window_id] {
+        const BuiltWindow* w = window(window_id);
+        if (w && w->window->isHidden()) (void)write_property(window_id, w->window_element_id, abi::property::kVisible, PropertyValue(int32_t(1)));
+    });
     desktop_.place_tray_icon(data, [this, window_id](int code) { tray_event(window_id, code); });
 }
 

@@ -7,11 +7,17 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTabBar>
 #include <QWidget>
+
+#include <algorithm>
+#include <functional>
+#include <limits>
 
 #include "common/hex.h"
 #include "image/kernel_abi.h"
@@ -34,6 +40,8 @@ QWidget* make_label(const image::Element& e) {
     label->setTextFormat(Qt::PlainText);
     label->setText(from_image_text(e.properties.caption));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Labels lie above their neighbours so no caption is hidden; clicks go through to what is below.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
     // A label one line high clips instead of wrapping: a second line would fall outside its rectangle.
     label->setWordWrap(e.height >= 2 * label->fontMetrics().lineSpacing());
     if (auto colour = image::text_colour(e.kind, e.properties); colour && *colour != 0) {
@@ -49,10 +57,73 @@ QWidget* make_edit_box(const image::Element& e) {
     if (image::multiline(e.kind, e.properties).value_or(false)) {
         auto* edit = new QPlainTextEdit;
         edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        // Tab moves on, as in every other box: a tab character never belongs in a generated tag.
+        edit->setTabChangesFocus(true);
         set_multiline_text(*edit, text);
         return edit;
     }
-    return new QLineEdit(text);
+    auto* line = new QLineEdit;
+    // Qt keeps only 32767 characters by default; nothing typed or pasted may be cut.
+    line->setMaxLength(std::numeric_limits<int>::max());
+    line->setText(text);
+    return line;
+}
+
+// Tabs as narrow as their captions allow: the form places page controls beside the strip (page 0's
+// from x 457), so the style's padding around a tab's caption is halved.
+class CompactTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    }
+};
+
+// The form measures page controls from the tab control's own top-left corner, strip included, so each
+// page's controls sit on a layer that covers the whole control; the strip stays above the layers.
+class TabControl : public QTabWidget {
+public:
+    TabControl() {
+        auto* style = new CompactTabStyle;
+        style->setParent(tabBar());
+        tabBar()->setStyle(style);
+        setElideMode(Qt::ElideNone);
+        setUsesScrollButtons(false);
+        connect(this, &QTabWidget::currentChanged, this, [this](int index) {
+            for (size_t i = 0; i < layers_.size(); ++i) layers_[i]->setVisible(static_cast<int>(i) == index);
+        });
+    }
+
+    QWidget* layer(int index) {
+        while (count() <= index) addTab(new QWidget, QString());
+        while (static_cast<int>(layers_.size()) <= index) {
+            auto* layer = new QWidget(this);
+            layer->setGeometry(rect());
+            layer->setVisible(static_cast<int>(layers_.size()) == currentIndex());
+            layers_.push_back(layer);
+            tabBar()->raise();
+        }
+        return layers_[index];
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QTabWidget::resizeEvent(event);
+        for (QWidget* layer : layers_) layer->setGeometry(rect());
+        tabBar()->raise();
+    }
+
+private:
+    std::vector<QWidget*> layers_;
+};
+
+// The frame line runs through the caption's middle, so a box's first row (16 pixels down) stays clear of it.
+QWidget* make_group_box(const image::Element& e) {
+    auto* box = new QGroupBox(from_image_text(e.properties.caption));
+    box->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
+    return box;
 }
 
 QWidget* make_combo_box(const image::Element& e) {
@@ -111,7 +182,7 @@ QWidget* make_control(const image::Element& e, const BuilderCallbacks& callbacks
     switch (e.kind) {
         case kind::kEditBox: return make_edit_box(e);
         case kind::kPictureBox: return make_picture_box(e);
-        case kind::kGroupBox: return new QGroupBox(from_image_text(e.properties.caption));
+        case kind::kGroupBox: return make_group_box(e);
         case kind::kLabel: return make_label(e);
         case kind::kButton: {
             auto* button = new QPushButton(from_image_text(e.properties.caption));
@@ -131,7 +202,7 @@ QWidget* make_control(const image::Element& e, const BuilderCallbacks& callbacks
             return combo;
         }
         case kind::kTabControl: {
-            auto* tabs = new QTabWidget;
+            auto* tabs = new TabControl;
             for (const auto& caption : e.properties.items) tabs->addTab(new QWidget, from_image_text(caption));
             return tabs;
         }
@@ -146,9 +217,103 @@ QWidget* make_control(const image::Element& e, const BuilderCallbacks& callbacks
     }
 }
 
-bool is_container(uint32_t kind_code) { return kind_code == kind::kTabControl || kind_code == kind::kGroupBox; }
+// Stacking among siblings, bottom to top: containers (按钮1 lies over the tab control); pictures, links
+// and browser views; the input kinds, the one listed first on top (the output box covers the stores
+// listed after it); labels last, which draw only their text, so no neighbour hides a caption.
+int stacking_layer(uint32_t kind_code) {
+    switch (kind_code) {
+        case kind::kTabControl:
+        case kind::kGroupBox: return 0;
+        case kind::kPictureBox:
+        case kind::kHyperlinkBox:
+        case kind::kWebBrowserBox: return 1;
+        case kind::kLabel: return 3;
+        default: return 2;
+    }
+}
+
+void stack(BuiltWindow& built, const std::vector<const image::Element*>& controls) {
+    std::vector<size_t> order(controls.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        int la = stacking_layer(controls[a]->kind), lb = stacking_layer(controls[b]->kind);
+        return la != lb ? la < lb : a > b;
+    });
+    for (size_t i : order) built.controls[controls[i]->id].widget->raise();
+}
+
+// Siblings share a parent and, on a tab control, a page.
+using Place = std::pair<uint32_t, uint32_t>;
+Place place_of(const image::Element& e, const BuiltWindow& built, const std::map<uint32_t, uint32_t>& pages) {
+    const BuiltControl* parent = built.find(e.parent_id);
+    if (!parent || parent->kind != kind::kTabControl) return {e.parent_id, 0};
+    auto page = pages.find(e.id);
+    return {e.parent_id, page == pages.end() ? 0 : page->second};
+}
+
+QRect rect_of(const image::Element& e) { return {e.left, e.top, e.width, e.height}; }
+
+// A control that the user cannot see (hidden, or lying wholly under an input sibling stacked above it,
+// like the three stores under 编辑框_标签输出1) never takes focus or typing: what it holds is data.
+void shut_out_covered(BuiltWindow& built, const std::vector<const image::Element*>& controls,
+                      const std::map<uint32_t, uint32_t>& pages) {
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const image::Element& e = *controls[i];
+        if (stacking_layer(e.kind) != 2) continue;
+        bool covered = !e.visible();
+        for (size_t j = 0; j < i && !covered; ++j) {
+            const image::Element& above = *controls[j];
+            covered = stacking_layer(above.kind) == 2 && above.visible() &&
+                      place_of(above, built, pages) == place_of(e, built, pages) && rect_of(above).contains(rect_of(e));
+        }
+        if (!covered) continue;
+        QWidget* widget = built.controls[e.id].widget;
+        widget->setFocusPolicy(Qt::NoFocus);
+        if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) multi->setReadOnly(true);
+        if (auto* line = qobject_cast<QLineEdit*>(widget)) line->setReadOnly(true);
+    }
+}
+
+// Tab follows each page's reading order: rows top to bottom (tops a few pixels apart make one row),
+// left to right within a row, a group box's controls right after the box.
+void set_reading_order(BuiltWindow& built, const std::vector<const image::Element*>& controls,
+                       const std::map<uint32_t, uint32_t>& pages) {
+    constexpr int kRowSlack = 10;
+    std::map<Place, std::vector<const image::Element*>> by_place;
+    for (const image::Element* e : controls) by_place[place_of(*e, built, pages)].push_back(e);
+    std::vector<QWidget*> order;
+    std::function<void(Place)> visit = [&](Place place) {
+        auto items = by_place[place];
+        std::stable_sort(items.begin(), items.end(), [](auto* a, auto* b) { return a->top < b->top; });
+        for (size_t begin = 0; begin < items.size();) {
+            size_t end = begin + 1;
+            while (end < items.size() && items[end]->top - items[begin]->top <= kRowSlack) ++end;
+            std::stable_sort(items.begin() + begin, items.begin() + end, [](auto* a, auto* b) { return a->left < b->left; });
+            begin = end;
+        }
+        for (const image::Element* e : items) {
+            QWidget* widget = built.controls[e->id].widget;
+            order.push_back(widget);
+            if (e->kind == kind::kGroupBox) visit({e->id, 0});
+            if (e->kind == kind::kTabControl)
+                for (int page = 0; page < static_cast<QTabWidget*>(widget)->count(); ++page) visit({e->id, page});
+        }
+    };
+    visit({0, 0});
+    QWidget* previous = nullptr;
+    for (QWidget* widget : order) {
+        if (!(widget->focusPolicy() & Qt::TabFocus)) continue;
+        if (previous) QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
 
 }  // namespace
+
+QWidget* page_widget(QTabWidget& tabs, int index) {
+    auto* control = dynamic_cast<TabControl*>(&tabs);
+    return control ? control->layer(index) : tabs.widget(index);
+}
 
 BuiltWindow::~BuiltWindow() {
     menu_items.clear();
@@ -182,8 +347,11 @@ Result<std::unique_ptr<BuiltWindow>> build_window(const image::FormWindow& form,
     QWidget* window = built->window.get();
     window->setWindowTitle(from_image_text(head.properties.caption));
     if (auto icon = load_icon(head.properties.picture)) window->setWindowIcon(icon->icon);
+    // The layout is fixed: no resizing, no maximising.
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     window->move(head.left, head.top);
-    window->resize(head.width, head.height);
+    window->setFixedSize(head.width, head.height);
     built->outer_size = QSize(head.width, head.height);
     built->controls[head.id] = {head.id, head.kind, window};
 
@@ -233,22 +401,18 @@ Result<std::unique_ptr<BuiltWindow>> build_window(const image::FormWindow& form,
                 return fail("control " + hex_id(e->id) + " names parent " + hex_id(e->parent_id) + ", which is not a control");
             parent = holder->widget;
             if (holder->kind == kind::kTabControl) {
-                auto* tabs = static_cast<QTabWidget*>(holder->widget);
                 auto page = pages.find(e->id);
                 int index = page == pages.end() ? 0 : static_cast<int>(page->second);
-                while (tabs->count() <= index) tabs->addTab(new QWidget, QString());
-                parent = tabs->widget(index);
+                parent = static_cast<TabControl*>(holder->widget)->layer(index);
             }
         }
         widget->setParent(parent);
         widget->setGeometry(e->left, e->top, e->width, e->height);
         widget->setVisible(e->visible());
     }
-    // Among siblings the control listed first lies on top (the output box covers the stores listed
-    // after it); containers stay below what shares their space, like 按钮1 over the tab control.
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it) built->controls[(*it)->id].widget->raise();
-    for (const image::Element* e : controls)
-        if (is_container(e->kind)) built->controls[e->id].widget->lower();
+    stack(*built, controls);
+    shut_out_covered(*built, controls, pages);
+    set_reading_order(*built, controls, pages);
     return built;
 }
 

@@ -14,6 +14,7 @@
 
 class QAction;
 class QMenu;
+class QTabWidget;
 class QWidget;
 
 namespace brindle::runtime::qt {
@@ -43,6 +44,10 @@ struct BuilderCallbacks {
     std::function<void(uint32_t item_id)> menu_chosen;
     std::function<void(const QString& address)> open_address;
 };
+
+// The widget that holds a page's controls: it covers the whole tab control, strip included, since
+// page positions are measured from the control's own top-left corner.
+QWidget* page_widget(QTabWidget& tabs, int index);
 
 Result<std::unique_ptr<BuiltWindow>> build_window(const image::FormWindow& form, const BuilderCallbacks& callbacks);
 

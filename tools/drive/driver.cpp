@@ -3,6 +3,10 @@
 #include <charconv>
 #include <ostream>
 
+#include <QTabBar>
+#include <QTabWidget>
+#include <QWidget>
+
 #include "image/kernel_abi.h"
 #include "runtime/qt/control_properties.h"
 #include "runtime/qt/text_codec.h"
@@ -79,6 +83,10 @@ void Driver::handle(const std::string& raw) {
     if (command == "messages") return messages();
     if (command == "opened") return opened();
     if (command == "tray-icon") return tray_icon();
+    if (command == "geometry") return geometry(rest);
+    if (command == "page") return page(rest);
+    if (command == "focus-chain") return focus_chain();
+    if (command == "window") return window();
     if (command == "live-blocks") return answer(std::to_string(kernel_.heap().live_blocks()));
     error("unknown command " + command);
 }
@@ -137,11 +145,15 @@ void Driver::get(const std::string& rest) {
     answer(std::to_string(number));
 }
 
-void Driver::visible() {
+const runtime::qt::BuiltWindow* Driver::main_window() {
     // The main window: the first window the form describes.
     const auto& windows = ui_.form().windows;
-    if (windows.empty()) return error("the form describes no window");
-    const auto* w = ui_.window(windows.front().id);
+    return windows.empty() ? nullptr : ui_.window(windows.front().id);
+}
+
+void Driver::visible() {
+    if (ui_.form().windows.empty()) return error("the form describes no window");
+    const auto* w = main_window();
     if (!w) return answer("false");
     auto value = ui_.read_property(w->id, w->window_element_id, abi::property::kVisible);
     if (!value) return error("visible: " + value.error().message);
@@ -168,6 +180,71 @@ void Driver::tray_icon() {
     if (!desktop_.tray_icon) return answer("null");
     answer("{\"tooltip\": " + json_string(desktop_.tray_icon->tooltip) +
            ", \"images\": " + std::to_string(desktop_.tray_icon->image_count) + "}");
+}
+
+}  // namespace brindle::drive
+
+namespace brindle::drive {
+
+void Driver::geometry(const std::string& rest) {
+    auto ref = control_named(rest);
+    if (!ref) return;
+    const auto* w = ui_.window(ref->window_id);
+    QWidget* widget = w->find(ref->element_id)->widget;
+    QWidget* top = w->window.get();
+    QRect rect(widget->mapTo(top, QPoint(0, 0)), widget->size());
+    // Seen only if shown with all its parents and not clipped away by any of them.
+    QRect seen = rect;
+    for (QWidget* up = widget->parentWidget(); up && seen.isValid(); up = up->parentWidget())
+        seen &= QRect(up->mapTo(top, QPoint(0, 0)), up->size());
+    bool shown = widget->isVisible() && seen.isValid() && !seen.isEmpty();
+    answer("{\"x\":" + std::to_string(rect.x()) + ",\"y\":" + std::to_string(rect.y()) + ",\"w\":" +
+           std::to_string(rect.width()) + ",\"h\":" + std::to_string(rect.height()) + ",\"shown\":" +
+           (shown ? "true" : "false") + "}");
+}
+
+void Driver::page(const std::string& rest) {
+    auto index = parse_int(rest);
+    if (!index) return error("page: the page must be a number, not " + rest);
+    const auto* w = main_window();
+    if (!w) return error("page: the main window is not open");
+    for (const auto& [id, c] : w->controls) {
+        if (c.kind != kind::kTabControl) continue;
+        QTabBar* bar = static_cast<QTabWidget*>(c.widget)->tabBar();
+        if (*index < 0 || *index >= bar->count())
+            return error("page: the tab control has pages 0 to " + std::to_string(bar->count() - 1));
+        bar->setCurrentIndex(*index);
+        return;
+    }
+    error("page: the main window has no tab control");
+}
+
+void Driver::focus_chain() {
+    const auto* w = main_window();
+    if (!w) return error("focus-chain: the main window is not open");
+    std::map<const QWidget*, QString> names;
+    for (const auto& [id, c] : w->controls) names[c.widget] = c.widget->objectName();
+    // What Tab visits: visible, enabled widgets that take focus by Tab, each named by its control.
+    std::vector<std::string> chain;
+    QWidget* top = w->window.get();
+    for (QWidget* at = top->nextInFocusChain(); at && at != top; at = at->nextInFocusChain()) {
+        if (!(at->focusPolicy() & Qt::TabFocus) || at->focusProxy() || !at->isVisible() || !at->isEnabled()) continue;
+        const QWidget* control = at;
+        while (control && !names.count(control)) control = control->parentWidget();
+        if (!control || control == top) continue;
+        std::string name = json_string(names[control]);
+        if (chain.empty() || chain.back() != name) chain.push_back(name);
+    }
+    answer(json_list(chain));
+}
+
+void Driver::window() {
+    const auto* w = main_window();
+    if (!w) return error("window: the main window is not open");
+    QWidget* top = w->window.get();
+    bool resizable = top->minimumSize() != top->maximumSize();
+    answer("{\"w\":" + std::to_string(top->width()) + ",\"h\":" + std::to_string(top->height()) +
+           ",\"resizable\":" + (resizable ? "true" : "false") + "}");
 }
 
 }  // namespace brindle::drive

@@ -38,6 +38,11 @@ private:
     void messages();
     void opened();
     void tray_icon();
+    void geometry(const std::string& rest);
+    void page(const std::string& rest);
+    void focus_chain();
+    void window();
+    const runtime::qt::BuiltWindow* main_window();
 
     runtime::qt::QtUi& ui_;
     runtime::qt::RecordingDesktop& desktop_;

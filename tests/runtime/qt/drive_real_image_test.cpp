@@ -2,7 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QRect>
 
+#include <cstdio>
+#include <sstream>
+
+#include "app/catalogue.h"
 #include "app/contact_texts.h"
 
 namespace brindle::runtime::qt::testing {
@@ -68,6 +73,95 @@ TEST(DriveToolImageTest, HidingShowingTheTrayAndClosing) {
                        "0\n"
                        "ended\n");
     EXPECT_EQ(run.status, 0);
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+struct Seen {
+    QRect rect;
+    bool shown = false;
+};
+
+Seen seen_geometry(const std::string& line) {
+    int x = 0, y = 0, w = 0, h = 0;
+    char shown[6] = {};
+    EXPECT_EQ(std::sscanf(line.c_str(), "{\"x\":%d,\"y\":%d,\"w\":%d,\"h\":%d,\"shown\":%5[a-z]}", &x, &y, &w, &h, shown), 5)
+        << line;
+    return {QRect(x, y, w, h), std::string(shown) == "true"};
+}
+
+// Where the catalogue puts a control in the window: the tab control's corner (strip included), plus
+// each containing group box's corner.
+QRect catalogue_place(const app::Control& c) {
+    const app::Control* tab = app::find_control("选择夹1");
+    QRect place(c.rect.left, c.rect.top, c.rect.width, c.rect.height);
+    for (const app::Control* up = &c; !up->parent.empty();) {
+        up = app::find_control(up->parent);
+        place.translate(up->rect.left, up->rect.top);
+    }
+    return c.page < 0 ? place : place.translated(tab->rect.left, tab->rect.top);
+}
+
+// Page by page: every control at its catalogue place, the visible ones shown whole inside the tab
+// control, the other pages' hidden; Tab never reaches a text store and does reach the output boxes.
+TEST(DriveToolImageTest, PagesShowEveryControlAtItsCataloguePlace) {
+    std::string input = "window\ngeometry 选择夹1\ngeometry 按钮1\n";
+    std::vector<std::vector<const app::Control*>> asked(app::kPageCount);
+    for (int page = 0; page < app::kPageCount; ++page) {
+        input += "page " + std::to_string(page) + "\n";
+        for (const app::Control& c : app::controls())
+            if (c.page == page) {
+                asked[page].push_back(&c);
+                input += "geometry " + std::string(c.name) + "\n";
+            }
+        input += "focus-chain\ngeometry 按钮5\n";  // 按钮5 lies on page 1
+    }
+    DriveResult run = drive_tool(input);
+    EXPECT_EQ(run.err, "");
+    auto lines = lines_of(run.out);
+    size_t at = 0;
+    auto next = [&]() -> std::string { return at < lines.size() ? lines[at++] : std::string(); };
+    EXPECT_NE(next().find("\"resizable\":false}"), std::string::npos);
+    EXPECT_EQ(next(), "{\"x\":0,\"y\":4,\"w\":624,\"h\":524,\"shown\":true}");
+    EXPECT_EQ(next(), "{\"x\":520,\"y\":480,\"w\":90,\"h\":29,\"shown\":true}");
+    const QRect tab(0, 4, 624, 524);
+    for (int page = 0; page < app::kPageCount; ++page) {
+        for (const app::Control* c : asked[page]) {
+            Seen seen = seen_geometry(next());
+            EXPECT_EQ(seen.rect, catalogue_place(*c)) << c->name;
+            EXPECT_EQ(seen.shown, c->visible) << c->name;
+            if (c->visible) EXPECT_TRUE(tab.contains(seen.rect)) << c->name;
+        }
+        std::string chain = next();
+        for (const app::Control* c : asked[page]) {
+            bool listed = chain.find("\"" + std::string(c->name) + "\"") != std::string::npos;
+            if (c->text_store()) EXPECT_FALSE(listed) << c->name << " takes focus";
+            if (c->kind == app::ControlKind::EditBox && c->shape != app::EditShape::Input && !c->text_store())
+                EXPECT_TRUE(listed) << c->name << " is not reached by Tab";
+        }
+        EXPECT_EQ(seen_geometry(next()).shown, page == 1);
+    }
+    EXPECT_EQ(at, lines.size());
+    EXPECT_EQ(run.status, 0);
+}
+
+// Nothing pasted is cut: 100 KB and 10 MB in single-line boxes, and the 100 KB keyword in the built tag.
+TEST(DriveToolImageTest, LongPastesSurviveWhole) {
+    std::string hundred_kb(100 * 1024, 'k');
+    std::string ten_mb;
+    while (ten_mb.size() < 10 * 1024 * 1024) ten_mb += "键";
+    DriveResult run = drive_tool("set 编辑框_关键词 \"" + hundred_kb + "\"\nclick 生成_标签\nget 编辑框_标签输出1\n" +
+                                 "set 编辑框_栏目ID \"" + ten_mb + "\"\nget 编辑框_栏目ID\n");
+    EXPECT_EQ(run.err, "");
+    auto lines = lines_of(run.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("keyword='" + hundred_kb + "'"), std::string::npos);
+    EXPECT_EQ(lines[1], "\"" + ten_mb + "\"");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,10 +82,17 @@ protected:
 
 PropertyValue text(const char* utf8) { return PropertyValue(gbk(utf8)); }
 
+void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(widget, &event);
+}
+
 TEST_F(QtUiTest, BuildsTheWindowPagesAndControlsAtTheirGeometry) {
     EXPECT_EQ(window()->windowTitle(), QStringLiteral("测试窗口"));
     EXPECT_EQ(window()->pos(), QPoint(50, 50));
     EXPECT_EQ(window()->frameGeometry().size(), QSize(627, 571));
+    EXPECT_EQ(window()->minimumSize(), window()->maximumSize());  // a fixed layout: no resizing
+    EXPECT_FALSE(window()->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(window()->windowIcon().availableSizes().contains(QSize(128, 128)));
     EXPECT_EQ(sink.events, (std::vector<Event>{{0x10, {}}}));  // the window-created event
 
@@ -94,16 +103,18 @@ TEST_F(QtUiTest, BuildsTheWindowPagesAndControlsAtTheirGeometry) {
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("首页"));
     EXPECT_EQ(tabs->tabText(1), QStringLiteral("空页"));
     EXPECT_EQ(tabs->tabText(2), QStringLiteral(" 末页"));
-    EXPECT_TRUE(tabs->widget(1)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty());
+    EXPECT_TRUE(page_widget(*tabs, 1)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty());
 
     auto* group = widget<QGroupBox>(ids::kGroup);
-    EXPECT_EQ(group->parentWidget(), tabs->widget(0));
+    EXPECT_EQ(group->parentWidget(), page_widget(*tabs, 0));
     EXPECT_EQ(group->title(), QStringLiteral("分组"));
+    // Page positions count from the tab control's own corner, strip included.
+    EXPECT_EQ(group->mapTo(window(), QPoint(0, 0)), QPoint(6, 34));
     EXPECT_EQ(widget<QRadioButton>(ids::kRadioB)->parentWidget(), group);
     EXPECT_EQ(widget<QRadioButton>(ids::kRadioB)->geometry(), QRect(94, 24, 80, 16));
     EXPECT_TRUE(widget<QRadioButton>(ids::kRadioA)->isChecked());
     EXPECT_FALSE(widget<QRadioButton>(ids::kRadioB)->isChecked());
-    EXPECT_EQ(widget<QPushButton>(ids::kWrite)->parentWidget(), tabs->widget(2));
+    EXPECT_EQ(widget<QPushButton>(ids::kWrite)->parentWidget(), page_widget(*tabs, 2));
 
     EXPECT_NE(widget<QLineEdit>(ids::kSingle), nullptr);
     EXPECT_NE(widget<QPlainTextEdit>(ids::kMulti), nullptr);
@@ -277,6 +288,33 @@ TEST_F(QtUiTest, AVeryLongLineIsShownFoldedAndReadBackWhole) {
     write(ids::kMulti, 8, text("一\r\n二"));
     EXPECT_EQ(edit->blockCount(), 2);
     EXPECT_EQ(read(ids::kMulti, 8), text("一\r\n二"));
+}
+
+// Tab moves on from every box, multi-line ones included, in reading order; nothing lands in the text.
+TEST_F(QtUiTest, TabFollowsReadingOrderAndLeavesMultiLineBoxes) {
+    auto* single = widget<QLineEdit>(ids::kSingle);
+    auto* multi = widget<QPlainTextEdit>(ids::kMulti);
+    single->setFocus();
+    press(single, Qt::Key_Tab);
+    EXPECT_EQ(window()->focusWidget(), widget<QComboBox>(ids::kCombo));
+    press(window()->focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(window()->focusWidget(), multi);
+    multi->selectAll();
+    press(multi, Qt::Key_Tab);  // the hidden page's button and the hidden store are passed over
+    EXPECT_EQ(window()->focusWidget(), widget<QPushButton>(ids::kHide));
+    EXPECT_EQ(multi->toPlainText(), QStringLiteral("一\n二"));
+    press(window()->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(window()->focusWidget(), multi);
+    press(multi, Qt::Key_Backtab, Qt::ShiftModifier);
+    press(window()->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(window()->focusWidget(), single);
+    EXPECT_EQ(widget<QPlainTextEdit>(ids::kStore)->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(QtUiTest, LongPastesAreKeptWhole) {
+    QString pasted(100 * 1024, QChar(u'键'));
+    ASSERT_TRUE(player->type_text({ids::kWindow, ids::kSingle}, pasted).has_value());
+    EXPECT_EQ(widget<QLineEdit>(ids::kSingle)->text().size(), pasted.size());
 }
 
 TEST_F(QtUiTest, ClicksCheckRadioBoxesBeforeTheirRoutineRuns) {
