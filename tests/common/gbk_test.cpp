@@ -1,12 +1,12 @@
 #include "common/gbk.h"
 
-#include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "tests/support/exhaust_descriptors.h"
 
 using namespace brindle;
 
@@ -78,19 +78,11 @@ TEST(Gbk, EveryCharacterOfTheBasicPlaneRoundTrips) {
     EXPECT_EQ(utf8_to_gb18030("a\uE78Db"), "a?b");
 }
 
-// Leaves no file descriptor free, so iconv_open cannot load its converter modules.
-void use_up_file_descriptors() {
-    rlimit limit{32, 32};
-    setrlimit(RLIMIT_NOFILE, &limit);
-    while (open("/dev/null", O_RDONLY) >= 0) {
-    }
-}
-
 TEST(GbkDeathTest, ConvertersThatCannotOpenAreReportedNotEmptyTexts) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: no converter opened yet
     EXPECT_EXIT(
         {
-            use_up_file_descriptors();
+            brindle::testing::use_up_file_descriptors();
             auto r = check_text_conversion();
             std::fputs(r ? "opened" : r.error().message.c_str(), stderr);
             _exit(r ? 0 : 3);
@@ -98,7 +90,7 @@ TEST(GbkDeathTest, ConvertersThatCannotOpenAreReportedNotEmptyTexts) {
         ::testing::ExitedWithCode(3), "^cannot open the text converter from GB18030 to UTF-8: ");
     EXPECT_DEATH(
         {
-            use_up_file_descriptors();
+            brindle::testing::use_up_file_descriptors();
             std::string text = gbk_to_utf8("abc");
             std::fputs(("converted to '" + text + "'").c_str(), stderr);
             _exit(0);

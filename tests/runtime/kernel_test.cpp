@@ -1,7 +1,5 @@
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <malloc.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,6 +8,7 @@
 #include "runtime/program_start.h"
 #include "tests/runtime/kernel_fixture.h"
 #include "tests/support/closing_image.h"
+#include "tests/support/exhaust_descriptors.h"
 
 namespace brindle::runtime::testing {
 namespace {
@@ -170,19 +169,11 @@ TEST(KernelStart, MalformedImageIsRefusedBeforeAnyEmulation) {
               "the program image is malformed: image_magic at 0x0: not a program image: magic 0x11111111, expected 0x4A57");
 }
 
-// No descriptor left: iconv_open cannot load its converter modules.
-void use_up_file_descriptors() {
-    rlimit limit{32, 32};
-    setrlimit(RLIMIT_NOFILE, &limit);
-    while (open("/dev/null", O_RDONLY) >= 0) {
-    }
-}
-
 TEST(KernelStartDeathTest, WithoutTextConvertersNothingStarts) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: no converter opened yet
     EXPECT_EXIT(
         {
-            use_up_file_descriptors();
+            brindle::testing::use_up_file_descriptors();
             Bytes image(64, 0);
             auto r = run_program_image(image.data(), [](const image::Image&) { return std::make_unique<RecordingUi>(); });
             std::fputs(r ? "ran" : r.error().message.c_str(), stderr);
