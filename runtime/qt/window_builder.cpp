@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -117,14 +118,30 @@ private:
     std::vector<QWidget*> layers_;
 };
 
-// The frame line runs through the caption's middle, so a box's first row (16 pixels down) stays clear of it.
-QWidget* make_group_box(const image::Element& e) {
-    auto* box = new QGroupBox(from_image_text(e.properties.caption));
-    box->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
-    return box;
-}
+// The frame line runs through the caption's middle, so a box's first row (16 pixels down) stays clear
+// of it. Drawn here rather than by a style sheet, which would restyle every control in the box and
+// cost more than the rest of the window's set-up.
+class FormGroupBox : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics = fontMetrics();
+        const int middle = metrics.height() / 2;
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRoundedRect(QRectF(rect().adjusted(0, middle, -1, -1)).translated(0.5, 0.5), 2, 2);
+        if (title().isEmpty()) return;
+        constexpr int kCaptionLeft = 7, kCaptionPadding = 2;
+        QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionPadding, metrics.height());
+        painter.fillRect(caption, palette().brush(backgroundRole()));
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, title());
+    }
+};
+
+QWidget* make_group_box(const image::Element& e) { return new FormGroupBox(from_image_text(e.properties.caption)); }
 
 QWidget* make_combo_box(const image::Element& e) {
     auto* combo = new QComboBox;
