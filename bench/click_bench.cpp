@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     int status = 0;
     ui.set_loop_runner([&] {
         const uint32_t window = app::main_window().id;
-        const runtime::qt::BuiltWindow* built = ui.window(window);
+        runtime::qt::BuiltWindow* built = ui.window(window);
         const app::Control* button = app::find_control("生成_标签");
         const app::Control* output = app::find_control("编辑框_标签输出1");
         const runtime::qt::BuiltControl* b = built && button ? built->find(button->id) : nullptr;

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QMenu>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -64,6 +65,27 @@ private:
     QMargins applied_;
 };
 
+// Once the window has painted its first frame, the pages the user has not opened yet are built, one
+// per pass of the event loop so that input waits at most for one page.
+class WaitingPagesBuilder : public QObject {
+public:
+    explicit WaitingPagesBuilder(BuiltWindow& built) : QObject(built.window.get()), built_(built) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched == built_.window.get() && !timer_) {
+            timer_ = new QTimer(this);
+            connect(timer_, &QTimer::timeout, this, [this] {
+                if (!built_.build_waiting_page()) timer_->stop();
+            });
+            timer_->start(0);
+        }
+        return false;
+    }
+
+private:
+    BuiltWindow& built_;
+    QTimer* timer_ = nullptr;
+};
+
 }  // namespace
 
 QtUi::QtUi(image::FormModel form, Desktop& desktop) : form_(std::move(form)), desktop_(desktop) {}
@@ -74,13 +96,13 @@ QtUi::~QtUi() {
     closed_.clear();
 }
 
-const BuiltWindow* QtUi::window(uint32_t window_id) const {
+BuiltWindow* QtUi::window(uint32_t window_id) const {
     auto it = windows_.find(window_id);
     return it == windows_.end() ? nullptr : it->second.get();
 }
 
 Result<const BuiltControl*> QtUi::control(uint32_t window_id, uint32_t element_id) const {
-    const BuiltWindow* w = window(window_id);
+    BuiltWindow* w = window(window_id);
     if (!w) return fail("window " + hex_id(window_id) + " is not open");
     const BuiltControl* c = w->find(element_id);
     if (!c) return fail("window " + hex_id(window_id) + " has no control " + hex_id(element_id));
@@ -111,6 +133,7 @@ Result<void> QtUi::create_window(uint32_t window_id) {
     windows_[window_id] = std::move(built);
     w.window->installEventFilter(new CloseWatcher(w.window.get(), [this, window_id] { close_window(window_id); }));
     w.window->installEventFilter(new FrameFitter(w.window.get(), w.outer_size));
+    w.window->installEventFilter(new WaitingPagesBuilder(w));
     if (windows_.size() == 1) desktop_.set_main_window(w.window.get());
     w.window->show();
     deliver(window_id, element, abi::event::kPrincipal);

@@ -52,7 +52,7 @@ public:
 
     // What is shown, for tools that look at the windows from outside.
     const image::FormModel& form() const { return form_; }
-    const BuiltWindow* window(uint32_t window_id) const;
+    BuiltWindow* window(uint32_t window_id) const;
 
 private:
     void tray_event(uint32_t window_id, int code);

@@ -145,7 +145,7 @@ void Driver::get(const std::string& rest) {
     answer(std::to_string(number));
 }
 
-const runtime::qt::BuiltWindow* Driver::main_window() {
+runtime::qt::BuiltWindow* Driver::main_window() {
     // The main window: the first window the form describes.
     const auto& windows = ui_.form().windows;
     return windows.empty() ? nullptr : ui_.window(windows.front().id);
@@ -153,7 +153,7 @@ const runtime::qt::BuiltWindow* Driver::main_window() {
 
 void Driver::visible() {
     if (ui_.form().windows.empty()) return error("the form describes no window");
-    const auto* w = main_window();
+    auto* w = main_window();
     if (!w) return answer("false");
     auto value = ui_.read_property(w->id, w->window_element_id, abi::property::kVisible);
     if (!value) return error("visible: " + value.error().message);
@@ -189,7 +189,7 @@ namespace brindle::drive {
 void Driver::geometry(const std::string& rest) {
     auto ref = control_named(rest);
     if (!ref) return;
-    const auto* w = ui_.window(ref->window_id);
+    auto* w = ui_.window(ref->window_id);
     QWidget* widget = w->find(ref->element_id)->widget;
     QWidget* top = w->window.get();
     QRect rect(widget->mapTo(top, QPoint(0, 0)), widget->size());
@@ -206,11 +206,11 @@ void Driver::geometry(const std::string& rest) {
 void Driver::page(const std::string& rest) {
     auto index = parse_int(rest);
     if (!index) return error("page: the page must be a number, not " + rest);
-    const auto* w = main_window();
+    auto* w = main_window();
     if (!w) return error("page: the main window is not open");
-    for (const auto& [id, c] : w->controls) {
-        if (c.kind != kind::kTabControl) continue;
-        QTabBar* bar = static_cast<QTabWidget*>(c.widget)->tabBar();
+    for (const auto& e : ui_.form().windows.front().elements) {
+        if (e.kind != kind::kTabControl || e.is_menu_item()) continue;
+        QTabBar* bar = static_cast<QTabWidget*>(w->find(e.id)->widget)->tabBar();
         if (*index < 0 || *index >= bar->count())
             return error("page: the tab control has pages 0 to " + std::to_string(bar->count() - 1));
         bar->setCurrentIndex(*index);
@@ -220,10 +220,10 @@ void Driver::page(const std::string& rest) {
 }
 
 void Driver::focus_chain() {
-    const auto* w = main_window();
+    auto* w = main_window();
     if (!w) return error("focus-chain: the main window is not open");
     std::map<const QWidget*, QString> names;
-    for (const auto& [id, c] : w->controls) names[c.widget] = c.widget->objectName();
+    for (const auto& [id, c] : w->all_controls()) names[c.widget] = c.widget->objectName();
     // What Tab visits: visible, enabled widgets that take focus by Tab, each named by its control.
     std::vector<std::string> chain;
     QWidget* top = w->window.get();
@@ -239,7 +239,7 @@ void Driver::focus_chain() {
 }
 
 void Driver::window() {
-    const auto* w = main_window();
+    auto* w = main_window();
     if (!w) return error("window: the main window is not open");
     QWidget* top = w->window.get();
     bool resizable = top->minimumSize() != top->maximumSize();

@@ -42,7 +42,7 @@ private:
     void page(const std::string& rest);
     void focus_chain();
     void window();
-    const runtime::qt::BuiltWindow* main_window();
+    runtime::qt::BuiltWindow* main_window();
 
     runtime::qt::QtUi& ui_;
     runtime::qt::RecordingDesktop& desktop_;

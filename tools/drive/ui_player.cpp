@@ -19,7 +19,7 @@ using runtime::qt::BuiltControl;
 using runtime::qt::BuiltWindow;
 
 Result<const BuiltControl*> UiPlayer::control(ControlRef ref) const {
-    const BuiltWindow* w = ui_.window(ref.window_id);
+    BuiltWindow* w = ui_.window(ref.window_id);
     if (!w) return fail("window " + hex_id(ref.window_id) + " is not open");
     const BuiltControl* c = w->find(ref.element_id);
     if (!c) return fail("window " + hex_id(ref.window_id) + " has no control " + hex_id(ref.element_id));
