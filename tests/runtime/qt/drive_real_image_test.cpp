@@ -150,6 +150,30 @@ TEST(DriveToolImageTest, PagesShowEveryControlAtItsCataloguePlace) {
     EXPECT_EQ(run.status, 0);
 }
 
+// Pages are built when first needed, in any order: a text set on a page never shown is there when the
+// page is shown, and what Tab visits on each page does not depend on the order the pages came in.
+TEST(DriveToolImageTest, PagesBuiltInAnyOrderKeepTextsAndTabOrder) {
+    auto chains = [](const std::vector<int>& pages, const std::string& before, const std::string& after) {
+        std::string input = before;
+        for (int page : pages) input += "page " + std::to_string(page) + "\nfocus-chain\n";
+        DriveResult run = drive_tool(input + after);
+        EXPECT_EQ(run.err, "");
+        return lines_of(run.out);
+    };
+    const app::Control* field = nullptr;
+    for (const app::Control& c : app::controls())
+        if (!field && c.page == 4 && c.kind == app::ControlKind::EditBox && c.shape == app::EditShape::Input) field = &c;
+    ASSERT_NE(field, nullptr);
+    const std::string name(field->name);
+
+    auto forward = chains({0, 1, 2, 3, 4, 5, 6}, "", "");
+    auto backward = chains({6, 5, 4, 3, 2, 1, 0}, "set " + name + " \"写在未显示的页\"\n", "get " + name + "\n");
+    ASSERT_EQ(forward.size(), 7u);
+    ASSERT_EQ(backward.size(), 8u);
+    for (size_t page = 0; page < 7; ++page) EXPECT_EQ(backward[6 - page], forward[page]) << "page " << page;
+    EXPECT_EQ(backward[7], "\"写在未显示的页\"");
+}
+
 // Nothing pasted is cut: 100 KB and 10 MB in single-line boxes, and the 100 KB keyword in the built tag.
 TEST(DriveToolImageTest, LongPastesSurviveWhole) {
     std::string hundred_kb(100 * 1024, 'k');

@@ -140,6 +140,15 @@ TEST_F(QtUiTest, BuildsTheWindowPagesAndControlsAtTheirGeometry) {
     EXPECT_GT(siblings.indexOf(hide), siblings.indexOf(tabs));
 }
 
+// A page the user has not opened is built once the first frame is painted, without being asked for.
+TEST_F(QtUiTest, WaitingPagesAreBuiltAfterTheFirstFrame) {
+    QWidget* last_page = page_widget(*widget<QTabWidget>(ids::kTab), 2);
+    EXPECT_TRUE(last_page->findChildren<QPushButton*>().isEmpty());
+    for (int turns = 0; turns < 200 && last_page->findChildren<QPushButton*>().isEmpty(); ++turns)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(last_page->findChildren<QPushButton*>().size(), 1);
+}
+
 TEST_F(QtUiTest, PropertiesByNumberCarryImageTextsExactly) {
     EXPECT_EQ(read(ids::kMulti, 8), text("一\r\n二"));
     EXPECT_EQ(read(ids::kStore, 8), text("\t存\r\n文 \r\n"));
