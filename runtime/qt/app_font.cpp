@@ -2,19 +2,17 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
 
 namespace brindle::runtime::qt {
 
 void apply_application_font() {
-    static const char* const kFamilies[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "WenQuanYi Zen Hei"};
-    const QStringList installed = QFontDatabase::families();
-    for (const char* family : kFamilies) {
-        if (installed.contains(QString::fromUtf8(family))) {
-            QApplication::setFont(QFont(QString::fromUtf8(family), 9));
-            return;
-        }
-    }
+    // Given as a list, Qt takes the first installed family when text is first laid out; asking which
+    // families are installed here would load the whole font database before the window is built.
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("WenQuanYi Zen Hei"), font.family()});
+    font.setPointSize(9);
+    QApplication::setFont(font);
 }
 
 }  // namespace brindle::runtime::qt
