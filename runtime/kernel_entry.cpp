@@ -18,6 +18,7 @@
 
 #include "image/kernel_abi.h"
 #include "runtime/program_start.h"
+#include "runtime/qt/app_font.h"
 #include "runtime/qt/qt_platform.h"
 
 namespace {
@@ -57,6 +58,7 @@ public:
 
 int start(const void* image, size_t image_size) {
     mark("start");
+    auto font_configuration = brindle::runtime::qt::read_font_configuration_meanwhile();
     // Made here, once the image is known to be good, so that its cost shows apart from the font's and
     // the desktop's; it outlives the UI.
     std::unique_ptr<QApplication> app;

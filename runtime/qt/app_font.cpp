@@ -3,7 +3,13 @@
 #include <QApplication>
 #include <QFont>
 
+#include <fontconfig/fontconfig.h>
+
 namespace brindle::runtime::qt {
+
+std::jthread read_font_configuration_meanwhile() {
+    return std::jthread([] { FcInit(); });
+}
 
 void apply_application_font() {
     // Given as a list, Qt takes the first installed family when text is first laid out; asking which
