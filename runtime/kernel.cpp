@@ -16,6 +16,10 @@ constexpr uint8_t kHlt = 0xF4;
 constexpr uint32_t kStackSlack = 16;  // left free above each stack's first push
 constexpr size_t kMaxRoutineArguments = 16;
 
+std::string duration_text(std::chrono::milliseconds d) {
+    return d.count() % 1000 == 0 ? std::to_string(d.count() / 1000) + " s" : std::to_string(d.count()) + " ms";
+}
+
 }  // namespace
 
 Result<std::unique_ptr<Kernel>> Kernel::create(Ui& ui) {
@@ -71,14 +75,15 @@ Result<void> Kernel::load(const ProgramParts& parts, const LoadLayout& layout) {
 Result<void> Kernel::emulate(uint32_t address) {
     heap_.begin_owner();
     stopped_.reset();
-    auto r = machine_->run(address, mm::kSentinel, budget_);
+    auto r = machine_->run(address, mm::kSentinel, time_limit_);
     if (!r) {
         if (!ended_) fatal(r.error().message);
         return std::unexpected(r.error());
     }
-    if (*r == Machine::RunEnd::BudgetSpent)
-        stopped_ = "ran " + std::to_string(budget_) + " instructions without finishing (stopped at " +
+    if (*r == Machine::RunEnd::TimeSpent)
+        stopped_ = "ran for " + duration_text(time_limit_) + " of processor time without finishing (stopped at " +
                    hex(machine_->reg(Reg::Eip)) + ")";
+    if (*r == Machine::RunEnd::Halted) stopped_ = "halted the processor (at " + hex(machine_->reg(Reg::Eip)) + ")";
     if (!stopped_ || ended_) return {};
     // What the stopped routine obtained can never be released by it.
     heap_.release_owned();

@@ -1,6 +1,7 @@
 #pragma once
 // The runtime kernel: an emulated machine holding the program, the service table and its stubs, the
 // heap, the commands and the event dispatch, tied together.
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <span>
@@ -20,9 +21,9 @@ namespace brindle::runtime {
 
 class Kernel : private ProgramControl {
 public:
-    // Instructions one routine run may take before it is stopped: a 10 MB concatenation takes about
-    // 10^8, so this stops only a routine that would never finish, after some 10 to 30 seconds.
-    static constexpr uint64_t kRoutineBudget = 500'000'000;
+    // Processor time one routine run may take before it is stopped: a 10 MB concatenation takes well
+    // under a second, so this stops only a routine that would never finish.
+    static constexpr std::chrono::milliseconds kRoutineTimeLimit{10'000};
 
     // Maps the service table, its stubs, the sentinel, the heap and the stacks.
     static Result<std::unique_ptr<Kernel>> create(Ui& ui);
@@ -39,7 +40,7 @@ public:
     // Runs one routine as an event does: arguments pushed first (the first nearest), a fresh stack, to
     // completion. Returns eax.
     Result<uint32_t> call_routine(uint32_t address, std::span<const uint32_t> arguments = {});
-    void set_routine_budget(uint64_t instructions) { budget_ = instructions; }
+    void set_routine_time_limit(std::chrono::milliseconds limit) { time_limit_ = limit; }
 
     // edx of the last routine run (the high half of a 64-bit result).
     uint32_t last_edx() { return machine_->reg(Reg::Edx); }
@@ -57,7 +58,7 @@ private:
     Result<void> map_kernel_memory();
     void run_event(const Event& event);
     // Starts emulation at address with the stack at esp (already holding the sentinel return address).
-    // A routine stopped for its budget or for want of memory is reported and its blocks released; an
+    // A routine stopped for its time or for want of memory is reported and its blocks released; an
     // event routine's stop leaves the program running, the entry routine's ends it.
     Result<void> emulate(uint32_t address);
     void stop_routine(std::string reason);
@@ -81,7 +82,7 @@ private:
     bool ended_ = false;
     bool in_event_ = false;
     bool parked_ = false;
-    uint64_t budget_ = kRoutineBudget;
+    std::chrono::milliseconds time_limit_ = kRoutineTimeLimit;
     std::optional<std::string> stopped_;  // why the running routine was stopped
     uint32_t resume_eip_ = 0, resume_esp_ = 0;
     // The entry routine's callee-saved registers, which event routines reuse while it is parked.

@@ -47,6 +47,7 @@ Result<std::unique_ptr<Machine>> Machine::create() {
 }
 
 Machine::~Machine() {
+    watchdog_.reset();  // it may stop the emulator, which must still be there
     if (uc_) uc_close(uc_);
     for (const Region& r : regions_) munmap(r.host, r.limit);
 }
@@ -165,7 +166,7 @@ Result<void> Machine::hook_code(uint32_t begin, uint32_t end, CodeHook hook) {
     return {};
 }
 
-Result<Machine::RunEnd> Machine::run(uint32_t start, uint32_t until, uint64_t budget) {
+Result<Machine::RunEnd> Machine::run(uint32_t start, uint32_t until, std::chrono::nanoseconds time_limit) {
     if (!exits_.contains(until)) {
         auto hooked = hook_code(until, until + 1, [this](uint32_t) {
             reached_ = true;
@@ -176,14 +177,19 @@ Result<Machine::RunEnd> Machine::run(uint32_t start, uint32_t until, uint64_t bu
     }
     stop_requested_ = false;
     reached_ = false;
+    const bool limited = time_limit.count() > 0;
+    if (limited) {
+        if (!watchdog_) watchdog_ = std::make_unique<Watchdog>([this] { uc_emu_stop(uc_); });
+        watchdog_->arm(time_limit);
+    }
     // The hook, not Unicorn's exit, ends the run: hand it an address no routine runs.
-    uc_err err = uc_emu_start(uc_, start, kNoExit, 0, budget);
+    uc_err err = uc_emu_start(uc_, start, kNoExit, 0, 0);
+    const bool expired = limited && watchdog_->disarm();
     if (err != UC_ERR_OK)
         return fail(std::string("processor fault: ") + uc_strerror(err) + " at instruction " + hex(reg(Reg::Eip)));
     if (reached_) return RunEnd::Reached;
     if (stop_requested_) return RunEnd::Stopped;
-    // Otherwise the instruction count ran out (or the routine halted the processor).
-    return RunEnd::BudgetSpent;
+    return expired ? RunEnd::TimeSpent : RunEnd::Halted;
 }
 
 void Machine::stop() {

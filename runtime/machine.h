@@ -11,6 +11,7 @@
 
 #include "common/bytes.h"
 #include "common/result.h"
+#include "runtime/watchdog.h"
 
 struct uc_struct;
 
@@ -52,11 +53,12 @@ public:
     // Calls hook before any instruction in [begin, end) runs.
     Result<void> hook_code(uint32_t begin, uint32_t end, CodeHook hook);
 
-    // How a run ended: at `until`, by stop(), or with its instruction budget spent.
-    enum class RunEnd { Reached, Stopped, BudgetSpent };
-    // Runs from start until execution reaches until, stop() is called or `budget` instructions have
-    // run (0: no limit). A processor fault is an error naming the fault and the instruction address.
-    Result<RunEnd> run(uint32_t start, uint32_t until, uint64_t budget = 0);
+    // How a run ended: at `until`, by stop(), with its processor time spent, or at a halt instruction.
+    enum class RunEnd { Reached, Stopped, TimeSpent, Halted };
+    // Runs from start until execution reaches until, stop() is called or the run has used `time_limit`
+    // of processor time (zero: no limit). A processor fault is an error naming the fault and the
+    // instruction address.
+    Result<RunEnd> run(uint32_t start, uint32_t until, std::chrono::nanoseconds time_limit = {});
     // Asks the running emulation to stop after the current instruction; callable from a hook.
     void stop();
 
@@ -80,6 +82,8 @@ private:
     std::set<uint32_t> exits_;  // return addresses with a stopping hook
     bool stop_requested_ = false;
     bool reached_ = false;
+    // Made at the first run with a limit; counting instructions in Unicorn would slow every one of them.
+    std::unique_ptr<Watchdog> watchdog_;
 };
 
 }  // namespace brindle::runtime

@@ -28,10 +28,10 @@ TEST_F(RoutineLimitsTest, ARoutineThatNeverFinishesIsStoppedAndTheProgramGoesOn)
     program.write_property_text(kWindow, kOutput, "after");
     program.ret();
     load();
-    kernel->set_routine_budget(100000);
+    kernel->set_routine_time_limit(std::chrono::milliseconds(50));
     ui.post({looping, {}});
-    EXPECT_EQ(ui.faults, std::vector<std::string>{"This action was stopped: its routine ran 100000 instructions without "
-                                                  "finishing (stopped at " +
+    EXPECT_EQ(ui.faults, std::vector<std::string>{"This action was stopped: its routine ran for 50 ms of processor time "
+                                                  "without finishing (stopped at " +
                                                   hex(memory_map::kCodeBase + loop) +
                                                   "). The program goes on, and what you typed is kept."});
     EXPECT_FALSE(kernel->ended());
@@ -42,14 +42,26 @@ TEST_F(RoutineLimitsTest, ARoutineThatNeverFinishesIsStoppedAndTheProgramGoesOn)
     EXPECT_EQ(ui.faults.size(), 1u);
 }
 
+TEST_F(RoutineLimitsTest, ARoutineThatHaltsTheProcessorIsStopped) {
+    uint32_t halting = program.here();
+    program.raw({0xF4});
+    program.ret();
+    load();
+    ui.post({halting, {}});
+    EXPECT_EQ(ui.faults, std::vector<std::string>{"This action was stopped: its routine halted the processor (at " +
+                                                  hex(memory_map::kCodeBase + halting + 1) +
+                                                  "). The program goes on, and what you typed is kept."});
+    EXPECT_FALSE(kernel->ended());
+}
+
 TEST_F(RoutineLimitsTest, AnEntryRoutineThatNeverReachesTheLoopEndsTheProgram) {
     program.raw({kJumpToSelf[0], kJumpToSelf[1]});
     load(program.here() - 2);
-    kernel->set_routine_budget(100000);
+    kernel->set_routine_time_limit(std::chrono::milliseconds(50));
     auto r = kernel->run();
     ASSERT_FALSE(r);
-    const std::string message = "The program was stopped: its entry routine ran 100000 instructions without finishing "
-                                "(stopped at " + hex(kernel->program().entry_address()) + ").";
+    const std::string message = "The program was stopped: its entry routine ran for 50 ms of processor time without "
+                                "finishing (stopped at " + hex(kernel->program().entry_address()) + ").";
     EXPECT_EQ(r.error().message, message);
     EXPECT_EQ(ui.faults, std::vector<std::string>{message});
     EXPECT_TRUE(kernel->ended());
