@@ -28,15 +28,19 @@ void Watchdog::arm(std::chrono::nanoseconds limit) {
     clockid_t clock{};
     pthread_getcpuclockid(pthread_self(), &clock);
     const auto start = processor_time(clock);
+    bool wake = false;
     {
         std::lock_guard lock(mutex_);
+        wake = idle_ || limit < limit_;
         clock_ = clock;
         start_ = start;
         limit_ = limit;
         armed_ = true;
         expired_ = false;
     }
-    wake_.notify_one();
+    // Otherwise the watchdog is still waiting out an earlier deadline, which comes no later than this
+    // arming's, and measures this one when it wakes.
+    if (wake) wake_.notify_one();
 }
 
 bool Watchdog::disarm() {
@@ -49,7 +53,9 @@ void Watchdog::watch() {
     std::unique_lock lock(mutex_);
     while (!quit_) {
         if (!armed_) {
+            idle_ = true;
             wake_.wait(lock);
+            idle_ = false;
             continue;
         }
         const auto used = processor_time(clock_) - start_;

@@ -1,6 +1,6 @@
 #pragma once
 // Stops work that has taken too much processor time, from a thread of its own: the watched thread
-// pays a lock and a wake-up per arming, and nothing while it works.
+// pays a lock per arming (and a wake-up after a long pause), and nothing while it works.
 #include <time.h>
 
 #include <chrono>
@@ -31,6 +31,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     bool armed_ = false, expired_ = false, quit_ = false;
+    bool idle_ = false;  // waiting for an arming, with no deadline to wake it
     clockid_t clock_{};
     std::chrono::nanoseconds start_{}, limit_{};
     std::thread thread_;  // last, so that it starts with everything above in place
