@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -164,6 +165,24 @@ TEST_F(QtUiTest, PropertiesByNumberCarryImageTextsExactly) {
     EXPECT_EQ(read(ids::kHide, 8), text("隐藏我"));
     EXPECT_EQ(read(ids::kRadioB, 8), text("乙"));
     EXPECT_EQ(read(ids::kWindowElement, 8), text("测试窗口"));
+}
+
+// A new text in a multi-line box is shown from its start, as the user's edits and scrolling of the
+// old one no longer apply; they cannot be undone into the new text either.
+TEST_F(QtUiTest, AMultiLineBoxShowsANewTextFromItsStart) {
+    auto* multi = widget<QPlainTextEdit>(ids::kMulti);
+    QString lines;
+    for (int i = 0; i < 40; ++i) lines += QStringLiteral("第%1行\r\n").arg(i);
+    write(ids::kMulti, 8, PropertyValue(to_image_text(lines)));
+    multi->moveCursor(QTextCursor::End);
+    multi->insertPlainText(QStringLiteral("手写"));
+    ASSERT_GT(multi->verticalScrollBar()->value(), 0);
+    write(ids::kMulti, 8, PropertyValue(to_image_text(lines)));
+    EXPECT_EQ(multi->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(multi->textCursor().position(), 0);
+    EXPECT_FALSE(multi->textCursor().hasSelection());
+    EXPECT_FALSE(multi->document()->isUndoAvailable());
+    EXPECT_EQ(read(ids::kMulti, 8), PropertyValue(to_image_text(lines)));
 }
 
 TEST_F(QtUiTest, SelectionCheckedAndVisibleProperties) {
