@@ -29,7 +29,8 @@ sleep 1  # openbox announces itself before it has finished starting
 
 # xdotool search stops at a window that vanishes while it looks; look again.
 windows() { for _ in 1 2 3; do xdotool search "$@" 2>/dev/null && return 0; sleep 0.1; done; }
-# Waits up to $1 tenths of a second for the command after it to succeed.
+# Waits up to $1 tenths of a second for the command after it to succeed. The command runs anew each
+# time: a condition on some output must be a function, not an argument expanded once.
 within() {
   local tenths=$1
   shift
@@ -59,19 +60,11 @@ click_at() {
 }
 
 # The tool starts before any notification area.
-# A window that never maps has been seen about once in five starts on a loaded machine, and is not
-# yet understood: the state is printed and the tool started once more, so the rest is still checked.
-for attempt in 1 2; do
-  "$brindle" 2>"$work/brindle.err" &
-  app=$!
-  pids+=($app)
-  within 300 test -n "$(windows --onlyvisible --name Brindle)" && break
-  echo "NOTE: start $attempt: the window did not appear; its windows:"
-  for w in $(windows --name Brindle); do xwininfo -id "$w" | grep -E "Map State|geometry" || true; done
-  [[ $attempt == 2 ]] && fail "the window did not appear"
-  kill "$app" 2>/dev/null || true
-  wait "$app" 2>/dev/null || true
-done
+"$brindle" 2>"$work/brindle.err" &
+app=$!
+pids+=($app)
+window_shown() { test -n "$(windows --onlyvisible --name Brindle)"; }
+within 300 window_shown || fail "the window did not appear"
 main=$(windows --onlyvisible --name Brindle | head -n 1)
 sleep 0.5
 
@@ -105,7 +98,9 @@ sleep 0.5
 # A message box sits centred over the window: the copy button's 复制成功！ (titled Brindle).
 click_at 54 119
 message_box() { windows --onlyvisible --name '^Brindle$' | head -n 1; }
-within 30 test -n "$(message_box)" || fail "no message box"
+box_shown() { test -n "$(message_box)"; }
+box_gone() { ! box_shown; }
+within 30 box_shown || fail "no message box"
 box=$(message_box)
 read -r X Y WIDTH HEIGHT < <(area "$main")
 main_cx=$((X + WIDTH / 2)) main_cy=$((Y + HEIGHT / 2))
@@ -120,7 +115,7 @@ box_up() { xwininfo -id "$box" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 sleep 0.3
 within 20 box_up || fail "the minimised message box stayed away"
 xdotool windowactivate --sync "$box" key Return
-within 20 test -z "$(message_box)" || fail "the message box did not close"
+within 20 box_gone || fail "the message box did not close"
 
 # Closing the window ends the program at once.
 xdotool windowactivate --sync "$main"
