@@ -208,6 +208,9 @@ QWidget* make_control(const image::Element& e, const BuilderCallbacks& callbacks
         case kind::kTabControl: {
             auto* tabs = new TabControl;
             for (const auto& caption : e.properties.items) tabs->addTab(new QWidget, from_image_text(caption));
+            // Every page's layer now, before the window is shown: one added to a shown tab control
+            // makes Qt repaint the whole page in view.
+            if (tabs->count() > 0) tabs->layer(tabs->count() - 1);
             return tabs;
         }
         case kind::kHyperlinkBox: return make_hyperlink_box(e, callbacks);

@@ -150,6 +150,27 @@ TEST_F(QtUiTest, WaitingPagesAreBuiltAfterTheFirstFrame) {
     EXPECT_EQ(last_page->findChildren<QPushButton*>().size(), 1);
 }
 
+// Building a page the user is not looking at paints nothing of the one in view.
+TEST(WindowBuilderTest, BuildingAWaitingPageRepaintsNothing) {
+    image::FormModel form = test_form(kBindings);
+    auto built = build_window(form.windows[0], BuilderCallbacks{});
+    ASSERT_TRUE(built.has_value()) << built.error().describe();
+    (*built)->window->show();
+    for (int turn = 0; turn < 5; ++turn) QCoreApplication::processEvents();
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    qApp->installEventFilter(&counter);
+    ASSERT_NE((*built)->find(ids::kWrite), nullptr);  // on page 2, which waited until now
+    for (int turn = 0; turn < 5; ++turn) QCoreApplication::processEvents();
+    qApp->removeEventFilter(&counter);
+    EXPECT_EQ(counter.paints, 0);
+}
+
 TEST_F(QtUiTest, PropertiesByNumberCarryImageTextsExactly) {
     EXPECT_EQ(read(ids::kMulti, 8), text("一\r\n二"));
     EXPECT_EQ(read(ids::kStore, 8), text("\t存\r\n文 \r\n"));
