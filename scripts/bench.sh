@@ -5,7 +5,7 @@
 # Extra arguments go to every benchmark (e.g. --benchmark_filter=Click).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh brindle_executable minimal_qt_window bench_cold_start bench_kernel bench_click
+scripts/build.sh brindle_executable minimal_qt_window minimal_qt_text_window bench_cold_start bench_kernel bench_click
 build/bench/bench_kernel "$@"
 build/bench/bench_click "$@"
 build/bench/bench_cold_start "$@"
