@@ -1,6 +1,8 @@
 #pragma once
-// Reads a whole file named on a command line. A missing file, a directory or an unreadable file is an
-// error value naming the path and the reason ("PATH: Is a directory"), never an exception.
+// Reads a whole file named on a command line. A missing file, a directory, a device, a FIFO, an
+// unreadable or an oversized file is an error value naming the path and the reason ("PATH: Is a
+// directory"), never an exception and never a wait.
+#include <cstddef>
 #include <string>
 
 #include "common/bytes.h"
@@ -10,6 +12,10 @@ namespace brindle {
 // Exit status of every command-line tool for a path it cannot use (missing, a directory, unreadable).
 inline constexpr int kExitBadPath = 2;
 
-Result<Bytes> read_input_file(const std::string& path);
+// The most any tool reads of one file: far above any template or image, far below what would
+// exhaust memory.
+inline constexpr size_t kMaxInputFileSize = size_t{256} << 20;
+
+Result<Bytes> read_input_file(const std::string& path, size_t max_size = kMaxInputFileSize);
 
 }  // namespace brindle

@@ -61,6 +61,14 @@ std::expected<StartFn, LaunchFailure> prepare_kernel(Platform& platform) {
         return failure(messages::kCantUseExtractionDir, dir_path + ": the payload names no plain directory");
     if (!fits(platform, dir_path.size() + 1)) return failure(messages::kPathTooLong, dir_path);
     auto directory = platform.open_extraction_directory(dir_path);
+    if (!directory && !directory.error().name_too_long) {
+        // In a shared temporary folder anyone may take the usual name first. Their directory is never
+        // used, but it must not stop the start either: a fresh private one takes its place.
+        if (auto fresh = platform.create_private_directory(dir_path)) {
+            dir_path = std::move(fresh->first);
+            directory = std::move(fresh->second);
+        }
+    }
     if (!directory) {
         const SystemFailure& why = directory.error();
         return failure(why.name_too_long ? messages::kPathTooLong : messages::kCantUseExtractionDir,

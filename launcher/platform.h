@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/bytes.h"
 
@@ -65,6 +66,11 @@ public:
     virtual size_t path_limit() const = 0;
     // Creates the extraction directory, or opens an existing one only when it is safe to write into.
     virtual SystemResult<std::unique_ptr<ExtractionDirectory>> open_extraction_directory(const std::string& path) = 0;
+    // A new directory of this user's alone, named `prefix` and a unique ending, for when the directory
+    // at the usual name is not safe to use. It is removed, with what was written into it, when the
+    // platform goes. Its path, and the directory.
+    virtual SystemResult<std::pair<std::string, std::unique_ptr<ExtractionDirectory>>> create_private_directory(
+        const std::string& prefix) = 0;
     virtual void* find_symbol(void* library, const char* name) = 0;
     // The one failure report of a launch: the message, and a second line with the path and reason
     // when there is one (empty otherwise).

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <new>
 #include <vector>
 
@@ -190,6 +191,24 @@ std::optional<std::string> PosixPlatform::temp_directory() {
 }
 
 size_t PosixPlatform::path_limit() const { return PATH_MAX; }
+
+PosixPlatform::~PosixPlatform() {
+    // The library loaded from there stays mapped; only the names go.
+    for (const std::string& dir : private_directories_) {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+}
+
+SystemResult<std::pair<std::string, std::unique_ptr<ExtractionDirectory>>> PosixPlatform::create_private_directory(
+    const std::string& prefix) {
+    std::string path = prefix + ".XXXXXX";
+    if (::mkdtemp(path.data()) == nullptr) return refused(errno);
+    private_directories_.push_back(path);
+    auto directory = open_extraction_directory(path);
+    if (!directory) return std::unexpected(directory.error());
+    return std::pair(path, std::move(*directory));
+}
 
 SystemResult<std::unique_ptr<ExtractionDirectory>> PosixPlatform::open_extraction_directory(const std::string& path) {
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return refused(errno);

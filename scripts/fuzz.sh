@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(image container routine_arguments)
+[[ ${#targets[@]} -gt 0 ]] || targets=(image container routine_arguments template)
 
 scripts/deps.sh fuzz
 if [[ ! -f build-fuzz/CMakeCache.txt ]]; then

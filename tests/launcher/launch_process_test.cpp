@@ -124,10 +124,8 @@ TEST_F(LauncherProcess, FailureMessagesReachTheDesktop) {
     // A tool that cannot reach the display fails: the next one is tried. The reason goes on line two.
     fake_tool("zenity", 1);
     fake_tool("kdialog", 0);
-    std::filesystem::create_directory(scratch / "Open");
-    std::filesystem::permissions(scratch / "Open", std::filesystem::perms::all);
-    Outcome second = run(pack("Open", WORKING_KERNEL), scratch.path(), env);
-    const std::string detail = scratch / "Open" + ": writable by other users (mode 0777)";
+    Outcome second = run(pack("Open", WORKING_KERNEL), scratch / "missing", env);
+    const std::string detail = scratch / "missing/Open" + ": No such file or directory";
     EXPECT_EQ(second.err, "Error: Can't use the extraction directory!\n" + detail + "\n");
     EXPECT_EQ(recorded(), "zenity [--error] [--title=Error] [--no-markup] [--text=Can't use the extraction directory!\n" + detail +
                               "]\nkdialog [--title] [Error] [--error] [Can't use the extraction directory!\n" + detail + "]\n");

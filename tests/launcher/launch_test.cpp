@@ -79,6 +79,12 @@ public:
     std::optional<std::string> temp_directory() override { return temp.empty() ? std::nullopt : std::optional(temp); }
     size_t path_limit() const override { return limit; }
     SystemResult<std::unique_ptr<ExtractionDirectory>> open_extraction_directory(const std::string& path) override;
+    bool refuse_private_directory = false;  // as when the temporary folder is full
+    SystemResult<std::pair<std::string, std::unique_ptr<ExtractionDirectory>>> create_private_directory(
+        const std::string& prefix) override {
+        if (refuse_private_directory) return std::unexpected(SystemFailure{"No space left on device"});
+        return PosixPlatform::create_private_directory(prefix);
+    }
     ~TestPlatform() override { unload(); }
     // The kernel of the previous launch: the next one is loaded under the same /proc/self/fd name.
     void unload() {
@@ -310,10 +316,28 @@ TEST_F(LauncherSequence, PlantedDirectoriesAndLinks) {
     if (as_root) {
         ASSERT_EQ(::chown((tmp + "/Theirs").c_str(), 65534, 65534), 0);
     }
-    for (auto dir : {"Link", "Open", "Plain", as_root ? "Theirs" : "Link"})
-        EXPECT_EQ(launch_files({kernel()}, dir), msg::kCantUseExtractionDir) << dir;
+    // Whatever someone planted under the usual name is left alone; the start goes on in a fresh
+    // private directory beside it, which goes when the platform does.
+    for (auto dir : {"Link", "Open", "Plain", as_root ? "Theirs" : "Link"}) {
+        EXPECT_EQ(launch_files({file("data", "d"), kernel()}, dir), "") << dir;
+        ASSERT_EQ(platform.loaded.size(), 1u);
+        std::string fresh = fs::path(platform.loaded.back()).parent_path();
+        EXPECT_TRUE(fresh.starts_with(tmp + "/" + dir + ".")) << fresh;
+        EXPECT_EQ(fs::status(fresh).permissions(), fs::perms::owner_all);
+        EXPECT_EQ(read_file(fresh + "/data"), bytes_of("d"));
+        platform.loaded.clear();
+    }
     EXPECT_TRUE(fs::is_empty(elsewhere.path()));
     EXPECT_TRUE(fs::is_empty(tmp + "/Open"));
+    EXPECT_EQ(read_file(tmp + "/Plain"), bytes_of("a file"));
+    auto own = std::make_unique<PosixPlatform>();
+    auto made = own->create_private_directory(tmp + "/Own");
+    ASSERT_TRUE(made.has_value());
+    ASSERT_TRUE(made->second->write_file("f", bytes_of("x")).has_value());
+    made->second.reset();
+    EXPECT_TRUE(fs::exists(made->first + "/f"));
+    own.reset();
+    EXPECT_FALSE(fs::exists(made->first));
 
     // A link planted inside the directory is replaced, not followed.
     fs::create_directory(tmp + "/L", tmp);
@@ -381,6 +405,7 @@ TEST_F(LauncherSequence, TheDirectoryCheckedIsTheDirectoryUsed) {
 
 TEST_F(LauncherSequence, RefusalsSayWhichPathAndWhy) {
     namespace fs = std::filesystem;
+    platform.refuse_private_directory = true;  // so the usual directory's refusal is what is reported
     fs::create_directory(tmp + "/Open");
     fs::permissions(tmp + "/Open", fs::perms::all);
     EXPECT_EQ(launch_files({kernel()}, "Open"), msg::kCantUseExtractionDir);

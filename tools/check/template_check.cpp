@@ -2,20 +2,28 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <map>
 #include <optional>
+#include <unordered_map>
 
-#include "common/gbk.h"
-#include "tools/check/dede_tags.h"
+#include "common/hex.h"
+#include "dede/line_index.h"
+#include "dede/tag_table.h"
 
 namespace brindle::check {
 namespace {
+
+using dede::DedeTag;
 
 constexpr std::string_view kOpen = "{dede:";
 constexpr std::string_view kClose = "{/dede:";
 constexpr std::string_view kField = "[field:";
 constexpr std::string_view kFieldClose = "[/field:";
+
+// Names longer than this are shown cut (with "…") in messages and get no suggestion: no real name
+// comes close, and a megabyte-long name must not become megabytes of report.
+constexpr size_t kShownNameLength = 64;
+// Undecodable bytes reported one by one per file; the rest are counted in one more line.
+constexpr size_t kUndecodableReported = 20;
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -24,6 +32,13 @@ std::string lower(std::string_view s) {
     for (char& c : out)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return out;
+}
+
+std::string shown(std::string_view name) {
+    if (name.size() <= kShownNameLength) return std::string(name);
+    size_t cut = kShownNameLength;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;  // whole characters
+    return std::string(name.substr(0, cut)) + "…";
 }
 
 size_t edit_distance(std::string_view a, std::string_view b) {
@@ -44,9 +59,14 @@ size_t edit_distance(std::string_view a, std::string_view b) {
 // The closest candidate within two edits (and closer than the name's own length), first one on ties.
 template <class Range>
 std::optional<std::string> nearest(std::string_view name, const Range& candidates) {
+    constexpr size_t kMaxEdits = 2;
     std::optional<std::string> best;
-    size_t best_distance = 3;
+    if (name.size() > kShownNameLength) return best;
+    size_t best_distance = kMaxEdits + 1;
     for (std::string_view candidate : candidates) {
+        // The length difference alone is a lower bound of the distance.
+        size_t apart = name.size() > candidate.size() ? name.size() - candidate.size() : candidate.size() - name.size();
+        if (apart >= best_distance) continue;
         size_t d = edit_distance(name, candidate);
         if (d < best_distance && d < name.size()) {
             best_distance = d;
@@ -77,19 +97,19 @@ struct OpenTag {
     size_t at = 0;
     bool lists = false;
     bool bodyless = false;  // a known tag that takes no item template
+    bool closed = false;
 };
 
 class Checker {
 public:
-    Checker(std::string_view text, const CheckOptions& options) : text_(text), options_(options) {
-        line_starts_.push_back(0);
-        for (size_t i = 0; i < text.size(); ++i)
-            if (text[i] == '\n') line_starts_.push_back(i + 1);
-    }
+    Checker(std::string_view text, const CheckOptions& options) : text_(text), options_(options), lines_(text) {}
 
-    std::vector<Diagnostic> run() {
+    std::vector<Diagnostic> run(const std::vector<dede::UndecodableByte>& undecodable, dede::TemplateEncoding encoding) {
+        report_undecodable(undecodable, encoding);
         size_t i = 0;
         while (i < text_.size()) {
+            i = text_.find_first_of("{[", i);
+            if (i == std::string_view::npos) break;
             std::string_view rest = text_.substr(i);
             if (rest.starts_with(kOpen)) i = opening(i);
             else if (rest.starts_with(kClose)) i = closing(i);
@@ -98,8 +118,9 @@ public:
             else ++i;
         }
         for (const OpenTag& open : stack_)
-            structure(open.at, "{dede:" + open.name + "} has no matching {/dede:" + open.name + "}" +
-                                   (open.bodyless ? "; a tag without a body ends in /}" : ""));
+            if (!open.closed)
+                structure(open.at, "{dede:" + shown(open.name) + "} has no matching {/dede:" + shown(open.name) + "}" +
+                                       (open.bodyless ? "; a tag without a body ends in /}" : ""));
         std::stable_sort(out_.begin(), out_.end(), [](const Diagnostic& a, const Diagnostic& b) {
             return a.line != b.line ? a.line < b.line : a.column < b.column;
         });
@@ -107,26 +128,30 @@ public:
     }
 
 private:
-    std::pair<int, int> position(size_t offset) const {
-        auto it = std::upper_bound(line_starts_.begin(), line_starts_.end(), offset);
-        size_t start = *(it - 1);
-        int column = 1;
-        for (size_t k = start; k < offset; ++k)
-            if ((static_cast<unsigned char>(text_[k]) & 0xC0) != 0x80) ++column;
-        return {static_cast<int>(it - line_starts_.begin()), column};
-    }
     std::string where(size_t offset) const {
-        auto [line, column] = position(offset);
-        return std::to_string(line) + ":" + std::to_string(column);
+        dede::TextPosition p = lines_.at(offset);
+        return std::to_string(p.line) + ":" + std::to_string(p.column);
     }
 
     void report(size_t offset, Severity severity, std::string message) {
-        auto [line, column] = position(offset);
-        out_.push_back({line, column, severity, std::move(message)});
+        dede::TextPosition p = lines_.at(offset);
+        out_.push_back({static_cast<int>(p.line), static_cast<int>(p.column), severity, std::move(message)});
     }
     // Pairing, nesting and syntax: not judged on a fragment.
     void structure(size_t offset, std::string message) {
         if (!options_.names_only) report(offset, Severity::Error, std::move(message));
+    }
+
+    void report_undecodable(const std::vector<dede::UndecodableByte>& undecodable, dede::TemplateEncoding encoding) {
+        const std::string reading(dede::encoding_name(encoding));
+        for (size_t k = 0; k < undecodable.size() && k < kUndecodableReported; ++k) {
+            report(undecodable[k].at, Severity::Warning,
+                   "byte " + hex(undecodable[k].value) + " is not " + reading + " text (the file is read as " + reading + ")");
+        }
+        if (undecodable.size() > kUndecodableReported)
+            report(undecodable[kUndecodableReported].at, Severity::Warning,
+                   std::to_string(undecodable.size() - kUndecodableReported) + " more bytes from here on are not " +
+                       reading + " text");
     }
 
     // A tag's name runs to a blank, a slash or the closing bracket.
@@ -154,7 +179,7 @@ private:
     // Splits `name="value" name=value ...` between `from` and `to`, reporting syntax faults.
     std::vector<Attribute> attributes(size_t from, size_t to) {
         std::vector<Attribute> found;
-        std::map<std::string, size_t> first;
+        std::unordered_map<std::string, size_t> first;
         size_t k = from;
         auto skip_blanks = [&] { while (k < to && is_blank(text_[k])) ++k; };
         // Past a value at k. A quote that is never closed, or closed right against the next word (as
@@ -162,10 +187,10 @@ private:
         auto value = [&](const std::string& owner) {
             char quote = text_[k];
             if (quote == '\'' || quote == '"') {
-                size_t end = text_.find(quote, k + 1);
-                if (end == std::string_view::npos || end >= to || (end + 1 < to && !is_blank(text_[end + 1]))) {
+                size_t end = text_.substr(0, to).find(quote, k + 1);
+                if (end == std::string_view::npos || (end + 1 < to && !is_blank(text_[end + 1]))) {
                     structure(k, owner.empty() ? "unbalanced quote in a value"
-                                               : "unbalanced quote in the value of attribute '" + owner + "'");
+                                               : "unbalanced quote in the value of attribute '" + shown(owner) + "'");
                     k = to;
                     return;
                 }
@@ -192,13 +217,13 @@ private:
             if (k < to && text_[k] == '=') {
                 ++k;
                 skip_blanks();
-                if (k >= to) structure(name_at, "attribute '" + name + "' has no value");
+                if (k >= to) structure(name_at, "attribute '" + shown(name) + "' has no value");
                 else value(name);
             } else {
-                structure(name_at, "attribute '" + name + "' has no value");
+                structure(name_at, "attribute '" + shown(name) + "' has no value");
             }
             if (auto seen = first.find(name); seen != first.end())
-                structure(name_at, "attribute '" + name + "' appears twice (first at " + where(seen->second) + ")");
+                structure(name_at, "attribute '" + shown(name) + "' appears twice (first at " + where(seen->second) + ")");
             else
                 first.emplace(name, name_at);
             found.push_back({std::move(name), name_at});
@@ -221,14 +246,14 @@ private:
     size_t opening(size_t at) {
         size_t name_from = at + kOpen.size();
         size_t name_to = name_end(name_from, '}');
-        std::string written(text_.substr(name_from, name_to - name_from));
+        std::string_view written = text_.substr(name_from, name_to - name_from);
         if (written.empty()) {
             structure(at, "{dede: has no tag name");
             return name_from;
         }
         auto bracket = tag_end(name_to, '}');
         if (!bracket) {
-            structure(at, "{dede:" + written + " is not closed with }");
+            structure(at, "{dede:" + shown(written) + " is not closed with }");
             return name_to;
         }
         Inside in = inside(name_to, *bracket);
@@ -236,51 +261,85 @@ private:
 
         std::string name = lower(written);
         std::string base = name.substr(0, name.find('.'));
-        const DedeTag* tag = find_dede_tag(base);
+        const DedeTag* tag = dede::find_dede_tag(base);
         if (!tag) {
             std::vector<std::string_view> names;
-            for (const DedeTag& t : dede_tags()) names.push_back(t.name);
+            for (const DedeTag& t : dede::dede_tags()) names.push_back(t.name);
             auto guess = nearest(base, names);
             report(at, Severity::Warning,
-                   "unknown tag {dede:" + base + "}" + (guess ? "; did you mean {dede:" + *guess + "}?" : ""));
+                   "unknown tag {dede:" + shown(base) + "}" + (guess ? "; did you mean {dede:" + *guess + "}?" : ""));
         } else {
             std::vector<std::string_view> known = words(tag->attributes);
             known.push_back("function");
             known.push_back("runphp");
             for (const Attribute& a : attrs) {
-                if (takes_attribute(*tag, a.name)) continue;
+                if (dede::takes_attribute(*tag, a.name)) continue;
                 auto guess = nearest(a.name, known);
                 report(a.at, Severity::Warning,
-                       "{dede:" + base + "} takes no attribute '" + a.name + "'" +
+                       "{dede:" + base + "} takes no attribute '" + shown(a.name) + "'" +
                            (guess ? "; did you mean '" + *guess + "'?" : ""));
             }
         }
         // An unknown tag may well hold an item template: no second complaint about its fields.
-        if (!in.one_line) stack_.push_back({name, at, tag ? tag->lists : true, tag && !tag->lists});
+        if (!in.one_line) push_open({name, at, tag ? tag->lists : true, tag && !tag->lists});
         return *bracket + 1;
+    }
+
+    void push_open(OpenTag tag) {
+        open_by_name_[tag.name].push_back(stack_.size());
+        if (tag.lists) ++open_lists_;
+        stack_.push_back(std::move(tag));
+    }
+
+    // Closed tags stay in the stack as marks until nothing open lies above them, so closing a tag deep
+    // down costs no more than closing the innermost one.
+    void close_open(size_t index) {
+        OpenTag& tag = stack_[index];
+        tag.closed = true;
+        if (tag.lists) --open_lists_;
+        open_by_name_[tag.name].pop_back();
+        while (!stack_.empty() && stack_.back().closed) stack_.pop_back();
     }
 
     size_t closing(size_t at) {
         size_t name_from = at + kClose.size();
         auto bracket = tag_end(name_from, '}');
-        std::string written(text_.substr(name_from, (bracket ? *bracket : name_end(name_from, '}')) - name_from));
+        std::string_view written = text_.substr(name_from, (bracket ? *bracket : name_end(name_from, '}')) - name_from);
         if (!bracket) {
-            structure(at, "{/dede:" + written + " is not closed with }");
+            structure(at, "{/dede:" + shown(written) + " is not closed with }");
             return name_from;
         }
-        std::string name = lower(written);
-        auto match = std::find_if(stack_.rbegin(), stack_.rend(), [&](const OpenTag& t) { return t.name == name; });
-        if (match == stack_.rend()) {
-            structure(at, "{/dede:" + written + "} has no matching {dede:" + written + "}");
+        auto open = open_by_name_.find(lower(written));
+        if (open == open_by_name_.end() || open->second.empty()) {
+            structure(at, "{/dede:" + shown(written) + "} has no matching {dede:" + shown(written) + "}");
         } else {
-            if (match != stack_.rbegin()) {
+            size_t index = open->second.back();
+            if (index != stack_.size() - 1) {
                 const OpenTag& inner = stack_.back();
-                structure(at, "{/dede:" + written + "} closes {dede:" + written + "} while {dede:" + inner.name +
-                                  "} opened at " + where(inner.at) + " is still open");
+                structure(at, "{/dede:" + shown(written) + "} closes {dede:" + shown(written) + "} while {dede:" +
+                                  shown(inner.name) + "} opened at " + where(inner.at) + " is still open");
             }
-            stack_.erase(std::next(match).base());
+            close_open(index);
         }
         return *bracket + 1;
+    }
+
+    // Where [/field:NAME] next stands at or after `from`: every closer is indexed once, in one pass.
+    std::optional<size_t> field_closer(const std::string& name, size_t from) {
+        if (!field_closers_) {
+            field_closers_.emplace();
+            for (size_t k = text_.find(kFieldClose); k != std::string_view::npos; k = text_.find(kFieldClose, k + 1)) {
+                size_t name_from = k + kFieldClose.size();
+                size_t name_to = name_end(name_from, ']');
+                if (name_to < text_.size() && text_[name_to] == ']')
+                    (*field_closers_)[std::string(text_.substr(name_from, name_to - name_from))].push_back(k);
+            }
+        }
+        auto found = field_closers_->find(name);
+        if (found == field_closers_->end()) return std::nullopt;
+        auto next = std::lower_bound(found->second.begin(), found->second.end(), from);
+        if (next == found->second.end()) return std::nullopt;
+        return *next;
     }
 
     size_t field(size_t at) {
@@ -289,110 +348,55 @@ private:
         std::string written(text_.substr(name_from, name_to - name_from));
         auto bracket = tag_end(name_to, ']');
         if (!bracket) {
-            structure(at, "[field:" + written + " is not closed with ]");
+            structure(at, "[field:" + shown(written) + " is not closed with ]");
             return name_to;
         }
         Inside in = inside(name_to, *bracket);
         std::vector<Attribute> attrs = attributes(in.from, in.to);
         for (const Attribute& a : attrs) {
-            if (is_field_attribute(a.name)) continue;
+            if (dede::is_field_attribute(a.name)) continue;
             auto guess = nearest(a.name, std::array<std::string_view, 3>{"function", "runphp", "name"});
             report(a.at, Severity::Warning,
-                   "[field:" + written + "] takes no attribute '" + a.name + "'" +
+                   "[field:" + shown(written) + "] takes no attribute '" + shown(a.name) + "'" +
                        (guess ? "; did you mean '" + *guess + "'?" : ""));
         }
-        bool in_list = std::any_of(stack_.begin(), stack_.end(), [](const OpenTag& t) { return t.lists; });
-        if (!in_list) structure(at, "[field:" + written + "] is outside any list tag");
+        if (open_lists_ == 0) structure(at, "[field:" + shown(written) + "] is outside any list tag");
         if (in.one_line) return *bracket + 1;
         // [field:NAME runphp='yes'] PHP code [/field:NAME]: the code is not template text.
-        std::string close = std::string(kFieldClose) + written + "]";
-        size_t end = text_.find(close, *bracket + 1);
-        if (end == std::string_view::npos) {
-            structure(at, "[field:" + written + "] has no matching " + close);
+        auto end = field_closer(written, *bracket + 1);
+        if (!end) {
+            structure(at, "[field:" + shown(written) + "] has no matching [/field:" + shown(written) + "]");
             return *bracket + 1;
         }
-        return end + close.size();
+        return *end + kFieldClose.size() + written.size() + 1;
     }
 
     size_t stray_field_close(size_t at) {
         size_t name_from = at + kFieldClose.size();
         size_t name_to = name_end(name_from, ']');
-        std::string written(text_.substr(name_from, name_to - name_from));
-        structure(at, "[/field:" + written + "] has no matching [field:" + written + "]");
+        std::string_view written = text_.substr(name_from, name_to - name_from);
+        structure(at, "[/field:" + shown(written) + "] has no matching [field:" + shown(written) + "]");
         return name_to;
     }
 
     std::string_view text_;
     CheckOptions options_;
-    std::vector<size_t> line_starts_;
+    dede::LineIndex lines_;
     std::vector<OpenTag> stack_;
+    std::unordered_map<std::string, std::vector<size_t>> open_by_name_;  // stack indices of open tags
+    size_t open_lists_ = 0;                                                // open tags that hold items
+    std::optional<std::unordered_map<std::string, std::vector<size_t>>> field_closers_;
     std::vector<Diagnostic> out_;
 };
-
-// Length of the valid UTF-8 sequence at p, or 0.
-size_t utf8_sequence(std::string_view s, size_t p) {
-    auto byte = [&](size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
-    unsigned b = byte(p);
-    auto cont = [&](size_t k) { return (byte(k) & 0xC0) == 0x80; };
-    if (b == 0) return 0;
-    if (b < 0x80) return 1;
-    if (b >= 0xC2 && b <= 0xDF) return cont(p + 1) ? 2 : 0;
-    if (b >= 0xE0 && b <= 0xEF) {
-        unsigned b1 = byte(p + 1);
-        if ((b == 0xE0 && b1 < 0xA0) || (b == 0xED && b1 > 0x9F)) return 0;
-        return cont(p + 1) && cont(p + 2) ? 3 : 0;
-    }
-    if (b >= 0xF0 && b <= 0xF4) {
-        unsigned b1 = byte(p + 1);
-        if ((b == 0xF0 && b1 < 0x90) || (b == 0xF4 && b1 > 0x8F)) return 0;
-        return cont(p + 1) && cont(p + 2) && cont(p + 3) ? 4 : 0;
-    }
-    return 0;
-}
-
-// Length of the valid GBK/GB18030 sequence at p, or 0.
-size_t gbk_sequence(std::string_view s, size_t p) {
-    auto byte = [&](size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0x100u; };
-    unsigned b = byte(p);
-    if (b == 0) return 0;
-    if (b < 0x80) return 1;
-    if (b < 0x81 || b > 0xFE) return 0;
-    unsigned b1 = byte(p + 1);
-    if ((b1 >= 0x40 && b1 <= 0x7E) || (b1 >= 0x80 && b1 <= 0xFE)) return 2;
-    if (b1 >= 0x30 && b1 <= 0x39) {
-        unsigned b2 = byte(p + 2), b3 = byte(p + 3);
-        if (b2 >= 0x81 && b2 <= 0xFE && b3 >= 0x30 && b3 <= 0x39) return 4;
-    }
-    return 0;
-}
-
-std::optional<size_t> first_invalid(std::string_view s, size_t (*sequence)(std::string_view, size_t)) {
-    for (size_t p = 0; p < s.size();) {
-        size_t n = sequence(s, p);
-        if (n == 0) return p;
-        p += n;
-    }
-    return std::nullopt;
-}
 
 }  // namespace
 
 std::vector<Diagnostic> check_template(std::string_view text, const CheckOptions& options) {
-    return Checker(text, options).run();
+    return Checker(text, options).run({}, dede::TemplateEncoding::Utf8);
 }
 
-Result<DecodedTemplate> decode_template(std::string_view bytes) {
-    std::string_view body = bytes;
-    if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
-    auto bad_utf8 = first_invalid(body, utf8_sequence);
-    if (!bad_utf8) return DecodedTemplate{std::string(body), false};
-    auto bad_gbk = first_invalid(bytes, gbk_sequence);
-    if (!bad_gbk) return DecodedTemplate{gbk_to_utf8(bytes), true};
-    // The later of the two failures is the more telling: the text got furthest in that reading.
-    size_t offset = std::max(*bad_utf8 + (bytes.size() - body.size()), *bad_gbk);
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(bytes[offset]));
-    return fail("neither UTF-8 nor GBK text (byte " + std::string(hex) + " at offset " + std::to_string(offset) + ")");
+std::vector<Diagnostic> check_template(const dede::DecodedTemplate& decoded, const CheckOptions& options) {
+    return Checker(decoded.text, options).run(decoded.undecodable, decoded.encoding);
 }
 
 std::string_view severity_name(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }

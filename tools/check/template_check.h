@@ -1,12 +1,13 @@
 #pragma once
 // Checks one DedeCMS template: tag pairing and nesting, attribute syntax, tag and attribute names
 // against the DedeCMS table, and [field:...] placement. Positions are 1-based lines and columns in
-// characters (code points), so a GBK file and its UTF-8 copy report the same places.
+// characters (code points), so a GBK file and its UTF-8 copy report the same places. Time and memory
+// grow linearly with the text (n log n at worst), whatever its shape: templates come from the web.
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "common/result.h"
+#include "dede/template_decode.h"
 
 namespace brindle::check {
 
@@ -28,14 +29,8 @@ struct CheckOptions {
 // Diagnostics in text order. `text` is UTF-8.
 std::vector<Diagnostic> check_template(std::string_view text, const CheckOptions& options = {});
 
-struct DecodedTemplate {
-    std::string text;  // UTF-8, a byte-order mark removed
-    bool was_gbk = false;
-};
-
-// UTF-8 when the bytes are valid UTF-8, else GBK (read as GB18030) when they are valid GBK; otherwise
-// an error naming the first byte that is neither.
-Result<DecodedTemplate> decode_template(std::string_view bytes);
+// The same for a decoded file, with its undecodable bytes reported where they stand.
+std::vector<Diagnostic> check_template(const dede::DecodedTemplate& decoded, const CheckOptions& options = {});
 
 // "error" or "warning".
 std::string_view severity_name(Severity severity);

@@ -1,7 +1,6 @@
 #include "tools/pack/pack_tool.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "common/input_file.h"
+#include "common/output_file.h"
 #include "launcher/container_reader.h"
 #include "launcher/container_writer.h"
 
@@ -49,29 +49,6 @@ std::optional<uint32_t> parse_hex(std::string_view text, size_t min_digits, size
 std::string base_name(const std::string& path) {
     size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Writes beside the target and renames, so a failure never leaves a half-written OUT.
-Result<void> write_executable(const std::string& path, ByteView bytes, mode_t mode) {
-    std::string temp = path + ".partXXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return fail(std::strerror(errno), path);
-    bool ok = true;
-    for (size_t done = 0; ok && done < bytes.size();) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
-        else done += static_cast<size_t>(n);
-    }
-    int saved = errno;
-    ok = ::fchmod(fd, mode) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        if (ok) saved = errno;
-        ::unlink(temp.c_str());
-        return fail(std::strerror(saved), path);
-    }
-    return {};
 }
 
 int report(std::ostream& err, const Error& e, int status = kExitFailed) {
@@ -139,7 +116,7 @@ int pack(const PackOptions& options, std::ostream& err) {
     if (!block) return report(err, block.error());
     auto exe = container::append_container(*launcher, *block);
     if (!exe) return report(err, exe.error());
-    auto written = write_executable(options.out, *exe, launcher_stat.st_mode & 0777);
+    auto written = write_file_atomically(options.out, *exe, launcher_stat.st_mode & 0777);
     if (!written) return report_path(err, written.error());
     return kExitOk;
 }

@@ -1,9 +1,11 @@
 #include "tools/snippets/snippets_run.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
+
+#include "common/input_file.h"
+#include "common/output_file.h"
+#include "common/utf8.h"
 
 #include "tools/snippets/palette_reader.h"
 #include "tools/snippets/snippet_formats.h"
@@ -75,13 +77,12 @@ int run_snippets(const std::vector<std::string>& args, const fs::path& executabl
         }
     }
 
-    std::ifstream in(*image_path, std::ios::binary);
-    if (!in) {
-        err << "brindle-snippets: cannot read " << image_path->string() << "\n";
-        return 2;
+    auto bytes = read_input_file(image_path->string());
+    if (!bytes) {
+        err << "brindle-snippets: " << terminal_safe(bytes.error().describe()) << "\n";
+        return kExitBadPath;
     }
-    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto fragments = read_palette(bytes);
+    auto fragments = read_palette(*bytes);
     if (!fragments) {
         err << "brindle-snippets: " << image_path->string() << ": " << fragments.error().message << "\n";
         return 2;
@@ -105,12 +106,12 @@ int run_snippets(const std::vector<std::string>& args, const fs::path& executabl
     }
     for (const SnippetFile& file : *files) {
         fs::path path = out_dir / file.name;
-        std::ofstream o(path, std::ios::binary | std::ios::trunc);
-        o.write(file.content.data(), static_cast<std::streamsize>(file.content.size()));
-        o.close();
-        if (!o) {
-            err << "brindle-snippets: cannot write " << path.string() << "\n";
-            return 2;
+        // A link planted under a snippet's name is replaced, never written through.
+        auto written = write_file_atomically(path.string(), ByteView(reinterpret_cast<const uint8_t*>(file.content.data()), file.content.size()));
+        if (!written) {
+            err << "brindle-snippets: cannot write " << terminal_safe(path.string()) << ": " << written.error().message
+                << "\n";
+            return kExitBadPath;
         }
     }
     out << snippets.size() << " snippets in " << files->size() << (files->size() == 1 ? " file" : " files") << " under "

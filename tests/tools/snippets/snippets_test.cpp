@@ -15,6 +15,7 @@
 #include <set>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "tools/snippets/palette_reader.h"
@@ -237,7 +238,19 @@ TEST(SnippetFormats, XmlCarriesCarriageReturnsAndCdataEnds) {
 TEST(SnippetCommandLine, BadPathsAreOneLineAndStatusTwo) {
     std::ostringstream out, err;
     EXPECT_EQ(run_snippets({"/no/such/brindle.img"}, "/nowhere/brindle-snippets", out, err), 2);
-    EXPECT_EQ(err.str(), "brindle-snippets: cannot read /no/such/brindle.img\n");
+    EXPECT_EQ(err.str(), "brindle-snippets: /no/such/brindle.img: No such file or directory\n");
+
+    // Whatever is not a regular file is refused at once, never waited on or read without end.
+    TempDir special;
+    fs::create_directories(special.path());
+    ASSERT_EQ(::mkfifo((special.path() / "fifo").c_str(), 0600), 0);
+    for (const std::string& path : {special.path().string(), (special.path() / "fifo").string(), std::string("/dev/zero"),
+                                    std::string("/proc/self/mem")}) {
+        std::ostringstream o, e;
+        EXPECT_EQ(run_snippets({path}, "/nowhere/x", o, e), 2) << path;
+        EXPECT_EQ(e.str().find('\n'), e.str().size() - 1) << e.str();
+        EXPECT_TRUE(e.str().starts_with("brindle-snippets: " + path + ": ")) << e.str();
+    }
 
     std::ostringstream out2, err2;
     EXPECT_EQ(run_snippets({}, "/nowhere/bin/brindle-snippets", out2, err2), 2);
@@ -255,6 +268,28 @@ TEST(SnippetCommandLine, BadPathsAreOneLineAndStatusTwo) {
     std::string err_text;
     EXPECT_EQ(write_snippets("vscode", dir.path() / "not-an-image", &err_text), 2);
     EXPECT_EQ(err_text, "brindle-snippets: cannot create the directory " + (dir.path() / "not-an-image").string() + "\n");
+}
+
+TEST(SnippetCommandLine, LinksPlantedUnderSnippetNamesAreReplacedNotFollowed) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "out");
+    ASSERT_EQ(write_snippets("vscode", dir.path() / "out"), 0);
+    std::vector<fs::path> written;
+    for (const auto& e : fs::directory_iterator(dir.path() / "out")) written.push_back(e.path());
+    ASSERT_FALSE(written.empty());
+    const std::string expected = read_text(written[0]);
+
+    std::ofstream(dir.path() / "victim") << "keep me";
+    fs::remove(written[0]);
+    fs::create_symlink(dir.path() / "victim", written[0]);
+    ASSERT_EQ(write_snippets("vscode", dir.path() / "out"), 0);
+    EXPECT_EQ(read_text(dir.path() / "victim"), "keep me");
+    EXPECT_FALSE(fs::is_symlink(written[0]));
+    EXPECT_EQ(read_text(written[0]), expected);
+    // No temporary file is left beside the snippets.
+    size_t files = 0;
+    for (const auto& e : fs::directory_iterator(dir.path() / "out")) files += e.is_regular_file();
+    EXPECT_EQ(files, written.size());
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 // The DedeCMS tag table. Each row names where its facts were published; the tag list itself is the
 // DedeCMS 5.3 tag manual's index (www.kancloud.cn/bill080307/dedecms53, the help.dedecms.com/v53
 // manual), which lists global, module, list-page and document-page tags.
-#include "tools/check/dede_tags.h"
+#include "dede/tag_table.h"
 
 #include <algorithm>
 #include <array>
 
-namespace brindle::check {
+namespace brindle::dede {
 namespace {
 
 // The arclist family: imglist, imginfolist, specart, coolart, autolist, hotart, likeart and artlist
@@ -137,4 +137,4 @@ bool takes_attribute(const DedeTag& tag, std::string_view attribute) {
     return tag.open || is_common_attribute(attribute) || in_list(tag.attributes, attribute);
 }
 
-}  // namespace brindle::check
+}  // namespace brindle::dede

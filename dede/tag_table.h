@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-namespace brindle::check {
+namespace brindle::dede {
 
 struct DedeTag {
     std::string_view name;
@@ -27,4 +27,4 @@ bool is_field_attribute(std::string_view name);
 // Does `tag` take `attribute` (lower case)?
 bool takes_attribute(const DedeTag& tag, std::string_view attribute);
 
-}  // namespace brindle::check
+}  // namespace brindle::dede
