@@ -1,6 +1,7 @@
 #include "tools/check/template_check.h"
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 #include <optional>
 #include <unordered_map>
@@ -24,6 +25,9 @@ constexpr std::string_view kFieldClose = "[/field:";
 constexpr size_t kShownNameLength = 64;
 // Undecodable bytes reported one by one per file; the rest are counted in one more line.
 constexpr size_t kUndecodableReported = 20;
+// DedeCMS reads a tag only when its name and attributes, blanks collapsed, fit in this many bytes;
+// a longer tag is printed as written.
+constexpr size_t kAttributeLimit = 1024;
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -56,13 +60,13 @@ size_t edit_distance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-// The closest candidate within two edits (and closer than the name's own length), first one on ties.
+// The closest candidate within two edits (one for names of up to four letters, where two edits make
+// another word: row is no slip for col) and closer than the name's own length, first one on ties.
 template <class Range>
 std::optional<std::string> nearest(std::string_view name, const Range& candidates) {
-    constexpr size_t kMaxEdits = 2;
     std::optional<std::string> best;
     if (name.size() > kShownNameLength) return best;
-    size_t best_distance = kMaxEdits + 1;
+    size_t best_distance = (name.size() <= 4 ? 1 : 2) + 1;
     for (std::string_view candidate : candidates) {
         // The length difference alone is a lower bound of the distance.
         size_t apart = name.size() > candidate.size() ? name.size() - candidate.size() : candidate.size() - name.size();
@@ -93,19 +97,49 @@ struct Attribute {
 };
 
 struct OpenTag {
-    std::string name;  // lower case, dotted part included
+    std::string name;        // lower case, as its closer must give it
     size_t at = 0;
-    bool lists = false;
-    bool bodyless = false;  // a known tag that takes no item template
+    const DedeTag* tag = nullptr;  // null when DedeCMS has no such tag
     bool closed = false;
+    // Tags met in its body, reported once the body is known to end where it should.
+    std::vector<std::pair<size_t, std::string>> nested;
 };
+
+// Bytes of UTF-8 text once written in the file's own encoding.
+size_t encoded_size(std::string_view utf8, dede::TemplateEncoding encoding) {
+    if (encoding == dede::TemplateEncoding::Utf8) return utf8.size();
+    size_t n = 0;
+    for (size_t k = 0; k < utf8.size(); ++k) {
+        auto b = static_cast<unsigned char>(utf8[k]);
+        n += b < 0x80 ? 1 : b >= 0xF0 ? 4 : (b & 0xC0) == 0xC0 ? 2 : 0;  // GB18030 gives 4 bytes past U+FFFF
+    }
+    return n;
+}
+
+// Does the template use tags that only DedeCMS's compiling engine has?
+bool uses_compiler_tags(std::string_view text) {
+    for (size_t k = text.find(kOpen); k != std::string_view::npos; k = text.find(kOpen, k + 1)) {
+        size_t from = k + kOpen.size(), to = from;
+        while (to < text.size() && std::isalnum(static_cast<unsigned char>(text[to]))) ++to;
+        const DedeTag* tag = dede::find_dede_tag(lower(text.substr(from, to - from)));
+        if (tag && tag->engine == dede::Engine::Compiler) return true;
+    }
+    return false;
+}
 
 class Checker {
 public:
-    Checker(std::string_view text, const CheckOptions& options) : text_(text), options_(options), lines_(text) {}
+    Checker(std::string_view text, dede::TemplateEncoding encoding, const CheckOptions& options)
+        : text_(text),
+          encoding_(encoding),
+          options_(options),
+          lines_(text),
+          compiled_(uses_compiler_tags(text)),
+          // Fields and no tag: an item template of its own, as DedeCMS keeps them in templets/system/.
+          item_template_(text.find(kOpen) == std::string_view::npos && text.find(kField) != std::string_view::npos) {}
 
-    std::vector<Diagnostic> run(const std::vector<dede::UndecodableByte>& undecodable, dede::TemplateEncoding encoding) {
-        report_undecodable(undecodable, encoding);
+    std::vector<Diagnostic> run(const std::vector<dede::UndecodableByte>& undecodable) {
+        report_undecodable(undecodable);
         size_t i = 0;
         while (i < text_.size()) {
             i = text_.find_first_of("{[", i);
@@ -120,7 +154,7 @@ public:
         for (const OpenTag& open : stack_)
             if (!open.closed)
                 structure(open.at, "{dede:" + shown(open.name) + "} has no matching {/dede:" + shown(open.name) + "}" +
-                                       (open.bodyless ? "; a tag without a body ends in /}" : ""));
+                                       (one_line_form(open) ? "; a tag without a body ends in /}" : ""));
         std::stable_sort(out_.begin(), out_.end(), [](const Diagnostic& a, const Diagnostic& b) {
             return a.line != b.line ? a.line < b.line : a.column < b.column;
         });
@@ -142,8 +176,8 @@ private:
         if (!options_.names_only) report(offset, Severity::Error, std::move(message));
     }
 
-    void report_undecodable(const std::vector<dede::UndecodableByte>& undecodable, dede::TemplateEncoding encoding) {
-        const std::string reading(dede::encoding_name(encoding));
+    void report_undecodable(const std::vector<dede::UndecodableByte>& undecodable) {
+        const std::string reading(dede::encoding_name(encoding_));
         for (size_t k = 0; k < undecodable.size() && k < kUndecodableReported; ++k) {
             report(undecodable[k].at, Severity::Warning,
                    "byte " + hex(undecodable[k].value) + " is not " + reading + " text (the file is read as " + reading + ")");
@@ -152,6 +186,12 @@ private:
             report(undecodable[kUndecodableReported].at, Severity::Warning,
                    std::to_string(undecodable.size() - kUndecodableReported) + " more bytes from here on are not " +
                        reading + " text");
+    }
+
+    // Tags that take no body, and the dotted value forms ({dede:field.title/}), are mostly meant as
+    // one-line tags: worth a hint when left open.
+    static bool one_line_form(const OpenTag& open) {
+        return open.tag && (open.tag->body == dede::Body::None || open.name.find('.') != std::string::npos);
     }
 
     // A tag's name runs to a blank, a slash or the closing bracket.
@@ -243,6 +283,35 @@ private:
         return {from, one_line ? to - 1 : bracket, one_line};
     }
 
+    // DedeCMS measures the text from the tag's name to its closing bracket with blanks collapsed.
+    void check_length(size_t at, size_t name_from, const Inside& in, const std::string& shown_tag) {
+        if (in.to - name_from <= kAttributeLimit / 4) return;  // even at four bytes a character
+        std::string collapsed;
+        for (size_t k = name_from; k < in.to; ++k) {
+            if (!is_blank(text_[k])) collapsed += text_[k];
+            else if (!collapsed.empty() && collapsed.back() != ' ') collapsed += ' ';
+        }
+        if (!collapsed.empty() && collapsed.back() == ' ') collapsed.pop_back();
+        size_t size = encoded_size(collapsed, encoding_);
+        if (size > kAttributeLimit)
+            structure(at, shown_tag + " takes " + std::to_string(size) + " bytes with its attributes, over " +
+                                         "DedeCMS's limit of " + std::to_string(kAttributeLimit) +
+                                         ": DedeCMS prints the whole tag as written");
+    }
+
+    // An attribute the tag does not read is ignored by DedeCMS, and templates use that for notes
+    // (alt='...'); only a near miss of one it reads is worth a word.
+    template <class Range>
+    void check_attributes(const std::vector<Attribute>& attrs, const Range& known, const std::string& shown_tag,
+                          auto&& reads) {
+        for (const Attribute& a : attrs) {
+            if (reads(a.name)) continue;
+            if (auto guess = nearest(a.name, known))
+                report(a.at, Severity::Warning,
+                       shown_tag + " attribute '" + shown(a.name) + "' is ignored by DedeCMS; did you mean '" + *guess + "'?");
+        }
+    }
+
     size_t opening(size_t at) {
         size_t name_from = at + kOpen.size();
         size_t name_to = name_end(name_from, '}');
@@ -262,32 +331,31 @@ private:
         std::string name = lower(written);
         std::string base = name.substr(0, name.find('.'));
         const DedeTag* tag = dede::find_dede_tag(base);
+        const std::string shown_tag = "{dede:" + shown(base) + "}";
+        check_length(at, name_from, in, shown_tag);
         if (!tag) {
-            std::vector<std::string_view> names;
-            for (const DedeTag& t : dede::dede_tags()) names.push_back(t.name);
-            auto guess = nearest(base, names);
-            report(at, Severity::Warning,
-                   "unknown tag {dede:" + shown(base) + "}" + (guess ? "; did you mean {dede:" + *guess + "}?" : ""));
+            // The compiler binds any other name to a function: nothing to say there.
+            if (!compiled_) {
+                std::vector<std::string_view> names;
+                for (const DedeTag& t : dede::dede_tags()) names.push_back(t.name);
+                auto guess = nearest(base, names);
+                report(at, Severity::Warning, "unknown tag " + shown_tag + (guess ? "; did you mean {dede:" + *guess + "}?" : ""));
+            }
         } else {
             std::vector<std::string_view> known = words(tag->attributes);
-            known.push_back("function");
-            known.push_back("runphp");
-            for (const Attribute& a : attrs) {
-                if (dede::takes_attribute(*tag, a.name)) continue;
-                auto guess = nearest(a.name, known);
-                report(a.at, Severity::Warning,
-                       "{dede:" + base + "} takes no attribute '" + shown(a.name) + "'" +
-                           (guess ? "; did you mean '" + *guess + "'?" : ""));
-            }
+            for (std::string_view common : {"function", "runphp", "source"}) known.push_back(common);
+            check_attributes(attrs, known, shown_tag, [&](const std::string& a) { return dede::takes_attribute(*tag, a); });
         }
-        // An unknown tag may well hold an item template: no second complaint about its fields.
-        if (!in.one_line) push_open({name, at, tag ? tag->lists : true, tag && !tag->lists});
+        if (!compiled_ && !stack_.empty() && stack_.back().tag && stack_.back().tag->body != dede::Body::Template)
+            stack_.back().nested.emplace_back(at, shown_tag);
+        // The compiler pairs {dede:array.items} with {/dede:array}; the tag parser wants the full name.
+        if (!in.one_line) push_open({compiled_ ? base : name, at, tag});
         return *bracket + 1;
     }
 
     void push_open(OpenTag tag) {
         open_by_name_[tag.name].push_back(stack_.size());
-        if (tag.lists) ++open_lists_;
+        ++open_count_;
         stack_.push_back(std::move(tag));
     }
 
@@ -296,7 +364,7 @@ private:
     void close_open(size_t index) {
         OpenTag& tag = stack_[index];
         tag.closed = true;
-        if (tag.lists) --open_lists_;
+        --open_count_;
         open_by_name_[tag.name].pop_back();
         while (!stack_.empty() && stack_.back().closed) stack_.pop_back();
     }
@@ -309,12 +377,19 @@ private:
             structure(at, "{/dede:" + shown(written) + " is not closed with }");
             return name_from;
         }
-        auto open = open_by_name_.find(lower(written));
+        std::string name = lower(written);
+        if (compiled_) name = name.substr(0, name.find('.'));
+        auto open = open_by_name_.find(name);
         if (open == open_by_name_.end() || open->second.empty()) {
             structure(at, "{/dede:" + shown(written) + "} has no matching {dede:" + shown(written) + "}");
         } else {
             size_t index = open->second.back();
-            if (index != stack_.size() - 1) {
+            if (index == stack_.size() - 1) {
+                const std::string outer = "{dede:" + shown(stack_[index].tag ? stack_[index].tag->name : name) + "}";
+                for (const auto& [inner_at, inner] : stack_[index].nested)
+                    report(inner_at, Severity::Warning, inner + " inside " + outer + " will print as written: DedeCMS " +
+                                                            "does not parse the body of " + outer + " again");
+            } else {
                 const OpenTag& inner = stack_.back();
                 structure(at, "{/dede:" + shown(written) + "} closes {dede:" + shown(written) + "} while {dede:" +
                                   shown(inner.name) + "} opened at " + where(inner.at) + " is still open");
@@ -352,15 +427,13 @@ private:
             return name_to;
         }
         Inside in = inside(name_to, *bracket);
-        std::vector<Attribute> attrs = attributes(in.from, in.to);
-        for (const Attribute& a : attrs) {
-            if (dede::is_field_attribute(a.name)) continue;
-            auto guess = nearest(a.name, std::array<std::string_view, 3>{"function", "runphp", "name"});
-            report(a.at, Severity::Warning,
-                   "[field:" + shown(written) + "] takes no attribute '" + shown(a.name) + "'" +
-                       (guess ? "; did you mean '" + *guess + "'?" : ""));
-        }
-        if (open_lists_ == 0) structure(at, "[field:" + shown(written) + "] is outside any list tag");
+        const std::string shown_tag = "[field:" + shown(written) + "]";
+        check_length(at, name_from, in, shown_tag);
+        check_attributes(attributes(in.from, in.to), std::array<std::string_view, 4>{"function", "runphp", "name", "source"},
+                         shown_tag, [](const std::string& a) { return dede::is_field_attribute(a); });
+        // DedeCMS fills [field:] in the body of a block tag; anywhere else it stays as it is.
+        if (open_count_ == 0 && !item_template_ && !options_.names_only)
+            report(at, Severity::Warning, shown_tag + " is outside any block tag and will print as written");
         if (in.one_line) return *bracket + 1;
         // [field:NAME runphp='yes'] PHP code [/field:NAME]: the code is not template text.
         auto end = field_closer(written, *bracket + 1);
@@ -380,11 +453,14 @@ private:
     }
 
     std::string_view text_;
+    dede::TemplateEncoding encoding_;
     CheckOptions options_;
     dede::LineIndex lines_;
+    bool compiled_;       // a template for DedeCMS's compiling engine
+    bool item_template_;  // the body of a list tag, kept in a file of its own
     std::vector<OpenTag> stack_;
     std::unordered_map<std::string, std::vector<size_t>> open_by_name_;  // stack indices of open tags
-    size_t open_lists_ = 0;                                                // open tags that hold items
+    size_t open_count_ = 0;                                                // tags still open
     std::optional<std::unordered_map<std::string, std::vector<size_t>>> field_closers_;
     std::vector<Diagnostic> out_;
 };
@@ -392,11 +468,11 @@ private:
 }  // namespace
 
 std::vector<Diagnostic> check_template(std::string_view text, const CheckOptions& options) {
-    return Checker(text, options).run({}, dede::TemplateEncoding::Utf8);
+    return Checker(text, dede::TemplateEncoding::Utf8, options).run({});
 }
 
 std::vector<Diagnostic> check_template(const dede::DecodedTemplate& decoded, const CheckOptions& options) {
-    return Checker(decoded.text, options).run(decoded.undecodable, decoded.encoding);
+    return Checker(decoded.text, decoded.encoding, options).run(decoded.undecodable);
 }
 
 std::string_view severity_name(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }
