@@ -1,6 +1,7 @@
 #include "dede/tag_parser.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace brindle::dede {
 namespace {
@@ -43,6 +44,44 @@ std::string normalized(std::string_view text) {
     if (!out.empty() && out.back() == ' ') out.pop_back();
     return out;
 }
+
+// The next place of a word at or after a position that only grows: each byte is searched once.
+class NextOccurrence {
+public:
+    NextOccurrence(std::string_view source, std::string_view word) : source_(source), word_(word) {}
+    size_t from(size_t at) {
+        if (found_ == kUnsearched || (found_ != std::string_view::npos && found_ < at)) found_ = source_.find(word_, at);
+        return found_;
+    }
+
+private:
+    static constexpr size_t kUnsearched = std::string_view::npos - 1;
+    std::string_view source_, word_;
+    size_t found_ = kUnsearched;
+};
+
+// Where each closer stands, by the name it closes, found in one pass: looking for every tag's
+// closer from scratch would make a template of many tags quadratic.
+class CloserIndex {
+public:
+    CloserIndex(std::string_view source, const TagSyntax& syntax) {
+        for (size_t k = source.find(syntax.closer); k != std::string_view::npos; k = source.find(syntax.closer, k + 1)) {
+            size_t name_from = k + syntax.closer.size();
+            size_t end = source.substr(name_from, kScannedNameLength + 1).find(syntax.end);
+            if (end != std::string_view::npos) by_name_[std::string(source.substr(name_from, end))].push_back(k);
+        }
+    }
+    // The first closer of `name` at or after `at`.
+    size_t next(const std::string& name, size_t at) const {
+        auto found = by_name_.find(name);
+        if (found == by_name_.end()) return std::string_view::npos;
+        auto it = std::lower_bound(found->second.begin(), found->second.end(), at);
+        return it == found->second.end() ? std::string_view::npos : *it;
+    }
+
+private:
+    std::unordered_map<std::string, std::vector<size_t>> by_name_;
+};
 
 }  // namespace
 
@@ -124,6 +163,8 @@ ParsedTemplate parse_tags(std::string_view source, const TagSyntax& syntax) {
     ParsedTemplate parsed;
     if (source.size() <= syntax.open.size() + 3) return parsed;
     const std::string one_line_end = std::string("/") + syntax.end;
+    NextOccurrence next_slash_end(source, one_line_end), next_opening(source, syntax.open);
+    std::optional<CloserIndex> closers;
     size_t from = 0;
     while (true) {
         size_t begin = source.find(syntax.open, from);
@@ -140,10 +181,11 @@ ParsedTemplate parse_tags(std::string_view source, const TagSyntax& syntax) {
             parsed.stop = ParseStop{begin, {}, false};
             break;
         }
-        const std::string closer = std::string(syntax.closer) + std::string(scanned) + syntax.end;
-        size_t slash_end = source.find(one_line_end, after_open);
-        size_t next_open = source.find(syntax.open, after_open);
-        size_t own_closer = source.find(closer, after_open);
+        const std::string name(scanned);
+        if (!closers) closers.emplace(source, syntax);
+        size_t slash_end = next_slash_end.from(after_open);
+        size_t next_open = next_opening.from(after_open);
+        size_t own_closer = closers->next(name, after_open);
         constexpr size_t npos = std::string_view::npos;
         // "/}" ends the tag unless the tag's own closer is there and comes first, or no tag
         // opens after it (a missing next opening counts as nearer than anything).
@@ -151,10 +193,10 @@ ParsedTemplate parse_tags(std::string_view source, const TagSyntax& syntax) {
                                                     slash_end < own_closer);
         size_t end_at = ends_at_slash ? slash_end : own_closer;
         if (end_at == npos) {
-            parsed.stop = ParseStop{begin, std::string(scanned), true};
+            parsed.stop = ParseStop{begin, name, true};
             break;
         }
-        size_t end = end_at + (ends_at_slash ? one_line_end.size() : closer.size());
+        size_t end = end_at + (ends_at_slash ? one_line_end.size() : syntax.closer.size() + name.size() + 1);
         from = end;
         // The attributes end at the first end character not escaped with a backslash; the rest is
         // the body.

@@ -78,6 +78,18 @@ TEST(TagParser, AttributesAsDedeCmsSplitsThem) {
     EXPECT_EQ(shape("<li>[field:f function='substr(@me[0\\],0)'/]</li>", kItemTags), "f[function=substr(@me[0],0)] ");
 }
 
+// Many tags whose closers are missing, or one tag's text of megabytes: read in linear time (the
+// time-out of this binary is the bound).
+TEST(TagParser, HostileShapesStayLinear) {
+    std::string many;
+    for (int i = 0; i < 200000; ++i) many += "{dede:a" + std::to_string(i) + "/}";
+    EXPECT_EQ(parse_tags(many).tags.size(), 200000u);
+    std::string opened;
+    for (int i = 0; i < 200000; ++i) opened += "{dede:a" + std::to_string(i) + " x";
+    EXPECT_EQ(shape(opened), "unended:a0");
+    EXPECT_TRUE(parse_tags("{dede:a b='" + std::string(50 << 20, 'x') + "'/}").tags.empty());
+}
+
 TEST(TagParser, ValuesReplaceTheirTagsExtent) {
     const std::string source = "A{dede:unknown x='1'/}B{dede:unknown2}body{/dede:unknown2}C";
     auto parsed = parse_tags(source);

@@ -1,11 +1,15 @@
-// Fuzz target for the template reader: any bytes decode, check as a file and as a fragment, and every
-// reported place lies inside the text. The line index agrees with a plain count at a few offsets.
+// Fuzz target for the template readers: any bytes decode, check as a file and as a fragment, and every
+// reported place lies inside the text; tags are read in order, each inside the text. The line index
+// agrees with a plain count at a few offsets.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "dede/line_index.h"
+#include "dede/tag_parser.h"
 #include "dede/template_decode.h"
 #include "tools/check/template_check.h"
 
@@ -35,6 +39,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const check::Diagnostic& d : check::check_template(decoded))
         if (d.line < 1 || static_cast<size_t>(d.line) > lines || d.column < 1 || d.message.empty()) std::abort();
     (void)check::check_template(text, {.names_only = true});
+
+    for (const dede::TagSyntax& syntax : {dede::kTemplateTags, dede::kItemTags}) {
+        auto parsed = dede::parse_tags(text, syntax);
+        size_t previous_end = 0;
+        for (const dede::ParsedTag& tag : parsed.tags) {
+            if (tag.begin < previous_end || tag.end <= tag.begin || tag.end > text.size()) std::abort();
+            previous_end = tag.end;
+        }
+        std::vector<std::string> values(parsed.tags.size(), "v");
+        (void)dede::replace_tags(text, parsed, values);
+    }
 
     dede::LineIndex index(text);
     for (size_t offset : {size_t{0}, text.size() / 3, text.size() / 2, text.size()})
