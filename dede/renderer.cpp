@@ -1,0 +1,172 @@
+#include "dede/renderer.h"
+
+#include <fstream>
+#include <regex>
+
+namespace brindle::dede {
+namespace {
+
+// Included files may include others; DedeCMS has no limit, a preview must not loop forever.
+constexpr int kIncludeDepthLimit = 16;
+
+}  // namespace
+
+Renderer::Renderer(Site& site, std::filesystem::path templets, PhpCode* php)
+    : site_(site), templets_(std::move(templets)), php_(php), libraries_(tag_libraries()) {}
+
+void Renderer::report(std::string_view file, size_t offset, std::string message, bool error) {
+    issues_.push_back({std::string(file), offset, std::move(message), error});
+}
+
+std::optional<std::string> Renderer::read_template(const std::filesystem::path& path) const {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // DedeCMS reads line by line and stops at a line that reads as false: a last line "0".
+    if (text.size() >= 1 && text.back() == '0' && (text.size() == 1 || text[text.size() - 2] == '\n')) text.pop_back();
+    return text;
+}
+
+std::string Renderer::system_template(std::string_view name) const {
+    return read_template(templets_ / "system" / name).value_or("");
+}
+
+std::string Renderer::assign(const ParsedTag& tag, std::string value, std::string_view file) {
+    const std::string banned = site_.global("cfg_replacestr");
+    if (!banned.empty()) {
+        try {
+            value = std::regex_replace(value, std::regex(banned, std::regex::icase), "***");
+        } catch (const std::regex_error&) {
+            // DedeCMS's pattern is the site's own setting; one that does not compile masks nothing.
+        }
+    }
+    std::string_view function = tag.attributes.get("function");
+    if (function.empty()) return value;
+    if (!php_) {
+        report(file, tag.begin, "function='" + std::string(function) + "' needs PHP, which this preview has not started");
+        return {};
+    }
+    auto called = php_->call_function(function, value);
+    if (!called) {
+        report(file, tag.begin, called.error().message);
+        return {};
+    }
+    return *called;
+}
+
+std::string Renderer::include_file(const ParsedTag& tag, Page* page) {
+    std::string name(tag.attributes.get("file").empty() ? tag.attributes.get("filename") : tag.attributes.get("file"));
+    if (name.empty()) return {};
+    std::filesystem::path found = templets_ / name;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(found, ec)) found = templets_ / site_.global("cfg_df_style") / name;
+    auto text = std::filesystem::is_regular_file(found, ec) ? read_template(found) : std::nullopt;
+    if (!text) return "无法在这个位置找到： " + name;
+    if (tag.attributes.get("ismake") == "no") return *text;
+    if (include_depth_ >= kIncludeDepthLimit) {
+        report(found.string(), 0, "included more than " + std::to_string(kIncludeDepthLimit) + " files deep: not read");
+        return {};
+    }
+    ++include_depth_;
+    Page none;
+    std::string out = render_page(*text, page ? *page : none, found.string());
+    --include_depth_;
+    return out;
+}
+
+std::string Renderer::assemble(std::string_view source, const ParsedTemplate& parsed, std::vector<std::string> values,
+                               std::string_view file, Page* page) {
+    std::unordered_map<std::string, std::string> vars;  // {dede:var}: one parse's own
+    for (size_t i = 0; i < parsed.tags.size(); ++i) {
+        const ParsedTag& tag = parsed.tags[i];
+        if (tag.name == "global") {
+            std::string_view name = tag.attributes.get("name");
+            std::string value = site_.global(std::string(name.substr(name.find_first_not_of(' ') == std::string_view::npos
+                                                                         ? name.size()
+                                                                         : name.find_first_not_of(' '))));
+            if (!tag.attributes.get("function").empty()) {
+                std::string_view function = tag.attributes.get("function");
+                if (!php_) {
+                    report(file, tag.begin, "function='" + std::string(function) + "' needs PHP, which this preview has not started");
+                    value.clear();
+                } else if (auto called = php_->call_function(function, value)) {
+                    value = *called;
+                } else {
+                    report(file, tag.begin, called.error().message);
+                    value.clear();
+                }
+            }
+            values[i] = value;
+        } else if (tag.name == "include") {
+            values[i] = include_file(tag, page);
+        } else if (tag.name == "foreach") {
+            values[i].clear();  // arrays of PHP globals: the preview has none
+        } else if (tag.name == "var") {
+            std::string name(tag.attributes.get("name"));
+            std::string_view set = tag.attributes.get("value");
+            if (name.empty()) values[i].clear();
+            else if (!set.empty()) vars[name] = std::string(set), values[i].clear();
+            else values[i] = vars.contains(name) ? vars[name] : std::string();
+        }
+        if (tag.attributes.get("runphp") == "yes") {
+            const bool on_value = tag.attributes.get("source") == "value";
+            if (!php_) {
+                report(file, tag.begin, "runphp needs PHP, which this preview has not started");
+                values[i].clear();
+            } else if (auto ran = php_->run_php(on_value ? values[i] : tag.body, on_value ? "" : values[i])) {
+                values[i] = *ran;
+            } else {
+                report(file, tag.begin, ran.error().message);
+                values[i].clear();
+            }
+        }
+    }
+    return replace_tags(source, parsed, values);
+}
+
+std::string Renderer::render_page(std::string_view source, Page& page, std::string_view file) {
+    ParsedTemplate parsed = parse_tags(source);
+    if (parsed.stop && parsed.stop->unended)
+        report(file, parsed.stop->at, "{dede:" + parsed.stop->name + "} never ends: DedeCMS stops reading tags here");
+    else if (parsed.stop)
+        report(file, parsed.stop->at, "{dede: without a name: DedeCMS stops reading tags here");
+    std::vector<std::string> values(parsed.tags.size());
+    for (size_t i = 0; i < parsed.tags.size(); ++i) {
+        const ParsedTag& tag = parsed.tags[i];
+        if (tag.name == "field") {
+            auto found = page.fields.find(std::string(tag.attributes.get("name")));
+            if (tag.attributes.get("name") == "array") values[i] = assign(tag, "array", file);
+            else if (found != page.fields.end()) values[i] = assign(tag, found->second, file);
+            continue;
+        }
+        auto library = libraries_.find(tag.name);
+        if (library == libraries_.end()) continue;
+        TagCall call{*this, tag, page, file};
+        values[i] = assign(tag, library->second(call), file);
+    }
+    std::string out = assemble(source, parsed, std::move(values), file, &page);
+    if (parsed.stop && parsed.stop->unended)
+        out = "Tag Character postion " + std::to_string(parsed.stop->at) + ", '" + parsed.stop->name + "' Error！<br />\r\n" + out;
+    return out;
+}
+
+std::string Renderer::fill_items(std::string_view item_template, const std::vector<Row>& rows, std::string_view file,
+                                 std::string_view row_end, bool count_rows, int first_index) {
+    ParsedTemplate parsed = parse_tags(item_template, kItemTags);
+    std::string out;
+    int index = first_index;
+    for (const Row& row : rows) {
+        std::vector<std::string> values(parsed.tags.size());
+        for (size_t i = 0; i < parsed.tags.size(); ++i) {
+            const ParsedTag& tag = parsed.tags[i];
+            auto found = row.find(tag.name);
+            values[i] = assign(tag, tag.name == "array" ? "array" : found == row.end() ? "" : found->second, file);
+        }
+        if (count_rows && !parsed.tags.empty()) site_.set_global("autoindex", std::to_string(index++));
+        out += assemble(item_template, parsed, std::move(values), file, nullptr);
+        out += row_end;
+    }
+    return out;
+}
+
+}  // namespace brindle::dede

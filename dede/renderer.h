@@ -1,0 +1,94 @@
+#pragma once
+// Renders DedeCMS templates as DedeCMS does: each tag of a page gets its value from its tag library
+// or from the page's own fields, then the parser's own tags (global, include, var, foreach) and
+// runphp, then the text is put back together. Tags that nothing fills print nothing.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "common/result.h"
+#include "dede/site.h"
+#include "dede/tag_parser.h"
+
+namespace brindle::dede {
+
+// What templates do in PHP: a field function (function='MyDate("Y-m-d",@me)') and a runphp body.
+class PhpCode {
+public:
+    virtual ~PhpCode() = default;
+    // `expression` with @me standing for `me`; "" when PHP would call the result empty.
+    virtual Result<std::string> call_function(std::string_view expression, std::string_view me) = 0;
+    // A runphp body that reads and sets @me; @me afterwards.
+    virtual Result<std::string> run_php(std::string_view code, std::string_view me) = 0;
+};
+
+// Something a render noticed, at a byte offset of one template file.
+struct RenderIssue {
+    std::string file;
+    size_t offset = 0;
+    std::string message;
+    bool error = true;  // false: a warning
+};
+
+// The page being rendered: which view, the current category, and its fields ({dede:field.NAME/}).
+struct Page {
+    enum class View { Index, List, Article };
+    View view = View::Index;
+    int typeid_ = 0;
+    Row fields;
+};
+
+class Renderer;
+
+// What a tag library gets: the tag, the page, and the renderer for item templates and values.
+struct TagCall {
+    Renderer& renderer;
+    const ParsedTag& tag;
+    Page& page;
+    std::string_view file;
+};
+using TagLibrary = std::function<std::string(TagCall&)>;
+
+class Renderer {
+public:
+    // `templets` is the site's templets/ folder; `php` may be null (no function or runphp then runs).
+    Renderer(Site& site, std::filesystem::path templets, PhpCode* php);
+
+    // A page template: what DedeCMS sends for it.
+    std::string render_page(std::string_view source, Page& page, std::string_view file);
+    // A file of the templets/ folder read as DedeCMS reads templates; none when it is missing.
+    std::optional<std::string> read_template(const std::filesystem::path& path) const;
+
+    // An item template filled with each row in turn. `count_rows` sets the global autoindex as the
+    // tag libraries do (from `first_index`), before each row is filled.
+    std::string fill_items(std::string_view item_template, const std::vector<Row>& rows, std::string_view file,
+                           std::string_view row_end = "", bool count_rows = true, int first_index = 1);
+    // A value given to a tag: the banned words masked, then the tag's function applied.
+    std::string assign(const ParsedTag& tag, std::string value, std::string_view file);
+    // templets/system/NAME, the default item template of a tag library.
+    std::string system_template(std::string_view name) const;
+
+    Site& site() { return site_; }
+    const std::vector<RenderIssue>& issues() const { return issues_; }
+    void report(std::string_view file, size_t offset, std::string message, bool error = true);
+
+private:
+    std::string assemble(std::string_view source, const ParsedTemplate& parsed, std::vector<std::string> values,
+                         std::string_view file, Page* page);
+    std::string include_file(const ParsedTag& tag, Page* page);
+
+    Site& site_;
+    std::filesystem::path templets_;
+    PhpCode* php_;
+    std::unordered_map<std::string, TagLibrary> libraries_;
+    std::vector<RenderIssue> issues_;
+    int include_depth_ = 0;
+};
+
+// The library tags, by name (aliases included).
+std::unordered_map<std::string, TagLibrary> tag_libraries();
+
+}  // namespace brindle::dede

@@ -1,0 +1,260 @@
+// {dede:arclist} and its aliases: articles chosen by category, flags, keyword and time, in an order,
+// each filled into the item template.
+#include <algorithm>
+#include <cmath>
+
+#include "dede/tags/libraries.h"
+#include "dede/text_cut.h"
+
+namespace brindle::dede {
+namespace {
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// PHP's trim().
+std::string trim(std::string_view s) {
+    constexpr std::string_view kBlanks(" \t\r\n\0\x0B", 6);
+    size_t a = s.find_first_not_of(kBlanks), b = s.find_last_not_of(kBlanks);
+    return a == std::string_view::npos ? std::string() : std::string(s.substr(a, b - a + 1));
+}
+
+// PHP's empty(): what an attribute left out or given as 0 falls back from.
+std::string or_default(std::string_view value, std::string_view fallback) {
+    return value.empty() || value == "0" ? std::string(fallback) : std::string(value);
+}
+
+long long as_number(std::string_view text) {
+    try {
+        return std::stoll(std::string(text));
+    } catch (...) {
+        return 0;
+    }
+}
+
+// Only digits and commas reach the SQL: category and article ids come from template attributes.
+std::string id_list(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        if ((c >= '0' && c <= '9') || c == ',') out += c;
+    return out;
+}
+
+std::string joined(const std::vector<int>& ids) {
+    std::string out;
+    for (int id : ids) out += (out.empty() ? "" : ",") + std::to_string(id);
+    return out;
+}
+
+std::string sql_text(std::string_view text) {
+    std::string out = "'";
+    for (char c : text) {
+        if (c == '\'') out += "''";
+        else out += c;
+    }
+    return out + "'";
+}
+
+std::string sons(const Site& site, std::string_view id) { return joined(site.category_and_below(static_cast<int>(as_number(id)))); }
+
+}  // namespace
+
+std::string arclist(TagCall& call) {
+    const ParsedTag& tag = call.tag;
+    const TagAttributes& a = tag.attributes;
+    Site& site = call.renderer.site();
+    const std::string& name = tag.name;
+
+    std::string listtype, channelid(a.get("channelid"));
+    if (name == "imglist" || name == "imginfolist") listtype = "image";
+    else if (name == "specart") channelid = "-1";
+    else if (name == "coolart") listtype = "commend";
+    else if (name != "autolist") listtype = a.get("type");
+    std::string orderby = !a.get("sort").empty() ? std::string(a.get("sort")) : name == "hotart" ? "click" : std::string(a.get("orderby"));
+    std::string body = trim(trim(tag.body).empty() ? call.renderer.system_template(name == "imglist"       ? "part_imglist.htm"
+                                                                             : name == "imginfolist" ? "part_imginfolist.htm"
+                                                                                                     : "part_arclist.htm")
+                                               : tag.body);
+    std::string titlelen = !a.get("titlelength").empty() ? std::string(a.get("titlelength")) : std::string(a.get("titlelen"));
+    std::string infolen = !a.get("infolength").empty() ? std::string(a.get("infolength")) : std::string(a.get("infolen"));
+    std::string typeid_ = trim(a.get("typeid"));
+    if (typeid_.empty() || typeid_ == "0") typeid_ = std::to_string(call.page.typeid_);
+    std::string att = a.get("att").empty() ? std::string(a.get("flag")) : std::string(a.get("att"));
+
+    const long long rows = as_number(or_default(a.get("row"), "10"));
+    const size_t title_length = static_cast<size_t>(as_number(or_default(titlelen, "30")));
+    const size_t info_length = static_cast<size_t>(as_number(or_default(infolen, "160")));
+    const std::string imgwidth = or_default(a.get("imgwidth"), "120"), imgheight = or_default(a.get("imgheight"), "120");
+    orderby = lower(or_default(orderby, "default"));
+    const std::string orderway = or_default(a.get("orderway"), "desc") == "asc" ? "asc" : "desc";
+    const long long subday = as_number(a.get("subday"));
+    std::string keyword = trim(a.get("keyword"));
+    const std::string idlist = id_list(a.get("idlist"));
+    long long col = as_number(a.get("col"));
+    if (col == 0) col = 1;
+    std::string tablewidth = a.get("tablewidth").empty() ? "100" : std::string(a.get("tablewidth"));
+    const std::string col_width = std::to_string(static_cast<long long>(std::ceil(100.0 / static_cast<double>(col)))) + "%";
+    tablewidth += "%";
+    if (att == "0") att.clear();
+    if (att == "3") att = "f";
+    if (att == "1") att = "h";
+
+    std::vector<std::string> where;
+    if (idlist.empty()) {
+        if (orderby == "near" && site.global("cfg_keyword_like") == "N") keyword.clear();
+        if (subday > 0) {
+            int64_t today = site.clock().now - site.clock().now % 86400;  // UTC midnight, as DedeCMS's gmmktime
+            where.push_back(" arc.senddate > " + std::to_string(today - subday * 86400) + " ");
+        }
+        if (!keyword.empty()) {
+            std::replace(keyword.begin(), keyword.end(), ',', '|');
+            while (!keyword.empty() && keyword.front() == '|') keyword.erase(keyword.begin());
+            while (!keyword.empty() && keyword.back() == '|') keyword.pop_back();
+            where.push_back(" CONCAT(arc.title,arc.keywords) REGEXP " + sql_text(keyword) + " ");
+        }
+        if (lower(listtype).find("commend") != std::string::npos) where.push_back(" FIND_IN_SET('c', arc.flag)>0  ");
+        if (lower(listtype).find("image") != std::string::npos) where.push_back(" FIND_IN_SET('p', arc.flag)>0  ");
+        if (!att.empty()) {
+            size_t from = 0;
+            while (true) {
+                size_t comma = att.find(',', from);
+                where.push_back(" FIND_IN_SET(" + sql_text(att.substr(from, comma - from)) + ", arc.flag)>0 ");
+                if (comma == std::string::npos) break;
+                from = comma + 1;
+            }
+        }
+        if (!typeid_.empty() && typeid_ != "0" && typeid_ != "top") {
+            if (typeid_.find(',') != std::string::npos) {
+                // Several categories take their children only on a page without one of its own.
+                std::string ids = id_list(typeid_);
+                if (a.get("getall") == "1" || call.page.typeid_ == 0) {
+                    std::vector<int> all;
+                    size_t from = 0;
+                    while (from <= ids.size()) {
+                        size_t comma = ids.find(',', from);
+                        for (int id : site.category_and_below(static_cast<int>(as_number(ids.substr(from, comma - from)))))
+                            if (std::find(all.begin(), all.end(), id) == all.end()) all.push_back(id);
+                        if (comma == std::string::npos) break;
+                        from = comma + 1;
+                    }
+                    ids = joined(all);
+                }
+                where.push_back(" arc.typeid IN (" + ids + ") ");
+            } else {
+                where.push_back(" arc.typeid IN (" + sons(site, typeid_) + ")");
+            }
+        }
+        if (!a.get("notypeid").empty() && a.get("notypeid") != "0")
+            where.push_back(" arc.typeid NOT IN (" + sons(site, a.get("notypeid")) + ")");
+        if (!channelid.empty() && channelid != "0") where.push_back(" arc.channel = " + sql_text(channelid) + " ");
+        std::string noflag(a.get("noflag"));
+        if (!noflag.empty()) {
+            size_t from = 0;
+            while (true) {
+                size_t comma = noflag.find(',', from);
+                std::string one = trim(noflag.substr(from, comma - from));
+                if (!one.empty()) where.push_back(" FIND_IN_SET(" + sql_text(one) + ", arc.flag)<1 ");
+                if (comma == std::string::npos) break;
+                from = comma + 1;
+            }
+        }
+        where.push_back(" arc.arcrank > -1 ");
+    }
+
+    std::string order;
+    if (orderby == "hot" || orderby == "click") order = " ORDER BY arc.click " + orderway;
+    else if (orderby == "id") order = " ORDER BY arc.id " + orderway;
+    else if (orderby == "near") order = " ORDER BY ABS(arc.id - 0)";
+    else if (orderby == "lastpost" || orderby == "scores" || orderby == "goodpost" || orderby == "badpost")
+        order = " ORDER BY arc." + orderby + " " + orderway;
+    else if (orderby == "rand") order = " ORDER BY rand()";
+    else order = " ORDER BY arc.sortrank " + orderway;
+
+    long long line = rows;
+    std::string limit;
+    std::string limit_text = trim(a.get("limit"));
+    if (!limit_text.empty()) {
+        std::string clean = id_list(lower(limit_text));
+        limit = " LIMIT " + clean;
+        size_t comma = clean.find(',');
+        if (comma != std::string::npos) line = as_number(clean.substr(comma + 1));
+    } else {
+        limit = " LIMIT 0," + std::to_string(rows);
+    }
+
+    std::string query = "SELECT arc.*,tp.typedir,tp.typename,tp.corank,tp.isdefault,tp.defaultname,tp.namerule,"
+                        "tp.namerule2,tp.ispart,tp.moresite,tp.siteurl,tp.sitepath FROM `#@__archives` arc LEFT JOIN "
+                        "`#@__arctype` tp on arc.typeid=tp.id ";
+    if (!idlist.empty()) {
+        query += " WHERE arc.id in(" + idlist + ") " + order;
+    } else {
+        std::string joined_where;
+        for (const std::string& w : where) joined_where += (joined_where.empty() ? "" : " And ") + w;
+        if (!joined_where.empty()) query += " WHERE " + joined_where + " ";
+        query += order + limit;
+    }
+    auto result = site.database().select(site.sql(query));
+    if (!result) {
+        call.renderer.report(call.file, tag.begin, "{dede:" + name + "}: " + result.error().message);
+        return {};
+    }
+
+    std::vector<Row> rows_out;
+    for (size_t i = 0; i < result->rows.size(); ++i) {
+        Row row = row_at(*result, i);
+        row["info"] = row["infos"] = cut_text(row["description"], info_length);
+        if (as_number(row["corank"]) > 0 && as_number(row["arcrank"]) == 0) row["arcrank"] = row["corank"];
+        row["filename"] = row["arcurl"] = site.article_url(row);
+        Row type = row;
+        type["id"] = row["typeid"];
+        row["typeurl"] = site.category_url(type);
+        if (row["litpic"] == "-" || row["litpic"].empty()) row["litpic"] = site.global("cfg_cmspath") + "/images/defaultpic.gif";
+        row["picname"] = row["litpic"];
+        row["stime"] = site.date(as_number(row["pubdate"]));
+        row["typelink"] = "<a href='" + row["typeurl"] + "'>" + row["typename"] + "</a>";
+        std::string alt;
+        for (char c : row["title"])
+            if (c != '\'' && c != '>' && c != '<') alt += c;
+        row["image"] = "<img src='" + row["picname"] + "' border='0' width='" + imgwidth + "' height='" + imgheight +
+                       "' alt='" + alt + "'>";
+        row["imglink"] = "<a href='" + row["filename"] + "'>" + row["image"] + "</a>";
+        row["fulltitle"] = row["title"];
+        row["title"] = cut_text(row["title"], title_length);
+        if (!row["color"].empty()) row["title"] = "<font color='" + row["color"] + "'>" + row["title"] + "</font>";
+        if (row["flag"].find('b') != std::string::npos) row["title"] = "<strong>" + row["title"] + "</strong>";
+        row["textlink"] = "<a href='" + row["filename"] + "'>" + row["title"] + "</a>";
+        row["plusurl"] = row["phpurl"] = site.global("cfg_phpurl");
+        row["memberurl"] = site.global("cfg_memberurl");
+        row["templeturl"] = site.global("cfg_templeturl");
+        rows_out.push_back(std::move(row));
+    }
+
+    site.set_global("autoindex", "0");
+    if (col <= 1) {
+        std::vector<Row> shown(rows_out.begin(), rows_out.begin() + std::min<long long>(line, static_cast<long long>(rows_out.size())));
+        return call.renderer.fill_items(body, shown, call.file, "\r\n");
+    }
+    // A table of `col` columns: every row of the table holds `col` cells, filled or not.
+    std::string out = "<table width='" + tablewidth + "' border='0' cellspacing='0' cellpadding='0'>\r\n";
+    size_t next = 0;
+    int index = 1;
+    for (long long i = 0; i < line; i += col) {
+        out += "<tr>\r\n";
+        for (long long j = 0; j < col; ++j) {
+            out += "    <td width='" + col_width + "'>\r\n";
+            if (next < rows_out.size()) {
+                out += call.renderer.fill_items(body, {rows_out[next++]}, call.file, "\r\n", true, index);
+                ++index;
+            }
+            out += "    </td>\r\n";
+        }
+        out += "    </tr>\r\n";
+    }
+    return out + "    </table>\r\n";
+}
+
+}  // namespace brindle::dede
