@@ -162,7 +162,7 @@ std::string Renderer::fill_items(std::string_view item_template, const std::vect
             auto found = row.find(tag.name);
             values[i] = assign(tag, tag.name == "array" ? "array" : found == row.end() ? "" : found->second, file);
         }
-        if (count_rows && !parsed.tags.empty()) site_.set_global("autoindex", std::to_string(index++));
+        if (count_rows) site_.set_global("autoindex", std::to_string(index++));
         out += assemble(item_template, parsed, std::move(values), file, nullptr);
         out += row_end;
     }

@@ -79,8 +79,14 @@ Result<Site> Site::load(SiteDatabase& database, const SiteOptions& options) {
     g["cfg_user_dir"] = g["cfg_medias_dir"] + "/userup";
     g["cfg_soft_dir"] = g["cfg_medias_dir"] + "/soft";
     g["cfg_other_medias"] = g["cfg_medias_dir"] + "/media";
+    g["cfg_version"] = "V57_UTF8_SP2";
     g["cfg_soft_lang"] = "utf-8";
+    g["cfg_soft_public"] = "base";
+    g["cfg_softname"] = "织梦内容管理系统";
+    g["cfg_soft_enname"] = "DedeCMS";
+    g["cfg_soft_devteam"] = "DedeCMS官方团队";
     g["cfg_df_ext"] = ".html";
+    g["cfg_df_namerule"] = "{typedir}/{Y}/{M}{D}/{aid}.html";
     // Never shown to a template, whatever the settings hold.
     g.erase("cfg_dbpwd");
     g.erase("dbuserpwd");

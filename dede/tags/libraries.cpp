@@ -21,6 +21,8 @@ std::unordered_map<std::string, TagLibrary> tag_libraries() {
         libraries[name] = arclist;
     libraries["adminname"] = adminname;
     libraries["sql"] = sql;
+    libraries["channel"] = channel;
+    libraries["type"] = type;
     return libraries;
 }
 
