@@ -27,6 +27,18 @@ std::optional<std::string> Renderer::read_template(const std::filesystem::path& 
     return text;
 }
 
+std::string Renderer::parent_ids(int id) {
+    for (int guard = 0; guard < 64; ++guard) {  // a loop in the tree must not hang the render
+        parent_ids_seen_.push_back(id);
+        const Category* category = site_.category(id);
+        if (!category || category->reid == 0) break;
+        id = category->reid;
+    }
+    std::string out;
+    for (int seen : parent_ids_seen_) out += (out.empty() ? "" : ",") + std::to_string(seen);
+    return out;
+}
+
 std::string Renderer::system_template(std::string_view name) const {
     return read_template(templets_ / "system" / name).value_or("");
 }
@@ -148,6 +160,17 @@ std::string Renderer::render_page(std::string_view source, Page& page, std::stri
     if (parsed.stop && parsed.stop->unended)
         out = "Tag Character postion " + std::to_string(parsed.stop->at) + ", '" + parsed.stop->name + "' Error！<br />\r\n" + out;
     return out;
+}
+
+std::string Renderer::render_flinks(std::string_view body, Page& page, std::string_view file) {
+    ParsedTemplate parsed = parse_tags(body);
+    std::vector<std::string> values(parsed.tags.size());
+    for (size_t i = 0; i < parsed.tags.size(); ++i) {
+        if (parsed.tags[i].name != "flink") continue;
+        TagCall call{*this, parsed.tags[i], page, file};
+        values[i] = assign(parsed.tags[i], libraries_.at("flink")(call), file);
+    }
+    return assemble(body, parsed, std::move(values), file, &page);
 }
 
 std::string Renderer::fill_items(std::string_view item_template, const std::vector<Row>& rows, std::string_view file,

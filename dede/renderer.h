@@ -71,6 +71,17 @@ public:
     // templets/system/NAME, the default item template of a tag library.
     std::string system_template(std::string_view name) const;
 
+    // The category and those above it, joined with commas, with every category this render asked
+    // about before: DedeCMS keeps that list for the whole page and never clears it, and the
+    // stored blocks it picks depend on it.
+    std::string parent_ids(int id);
+
+    // The friend-link group that {dede:flinktype} last chose: it applies to every flink after it.
+    std::optional<long long> flink_group() const { return flink_group_; }
+    void set_flink_group(long long id) { flink_group_ = id; }
+    // The flink tags of a flinktype body filled, the rest of it left as it is.
+    std::string render_flinks(std::string_view body, Page& page, std::string_view file);
+
     Site& site() { return site_; }
     const std::vector<RenderIssue>& issues() const { return issues_; }
     void report(std::string_view file, size_t offset, std::string message, bool error = true);
@@ -86,6 +97,8 @@ private:
     std::unordered_map<std::string, TagLibrary> libraries_;
     std::vector<RenderIssue> issues_;
     int include_depth_ = 0;
+    std::vector<int> parent_ids_seen_;
+    std::optional<long long> flink_group_;
 };
 
 // The library tags, by name (aliases included).

@@ -1,5 +1,7 @@
 #include "dede/tags/libraries.h"
 
+#include <cctype>
+
 namespace brindle::dede {
 
 // The page's editor in charge, or the site's default one.
@@ -14,6 +16,17 @@ std::string adminname(TagCall& call) {
     return result->rows[0][0].value_or("");
 }
 
+std::string url_encoded(std::string_view text) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        if (std::isalnum(c) || c == '-' || c == '_' || c == '.') out += static_cast<char>(c);
+        else if (c == ' ') out += '+';
+        else out += {'%', kDigits[c >> 4], kDigits[c & 0xF]};
+    }
+    return out;
+}
+
 std::unordered_map<std::string, TagLibrary> tag_libraries() {
     std::unordered_map<std::string, TagLibrary> libraries;
     // The aliases of arclist run its library and keep their own name, which the library reads.
@@ -23,6 +36,11 @@ std::unordered_map<std::string, TagLibrary> tag_libraries() {
     libraries["sql"] = sql;
     libraries["channel"] = channel;
     libraries["type"] = type;
+    libraries["myad"] = myad;
+    libraries["mytag"] = mytag;
+    libraries["flink"] = libraries["friendlink"] = flink;
+    libraries["flinktype"] = flinktype;
+    libraries["hotwords"] = hotwords;
     return libraries;
 }
 

@@ -9,5 +9,13 @@ std::string adminname(TagCall& call);
 std::string sql(TagCall& call);
 std::string channel(TagCall& call);
 std::string type(TagCall& call);
+std::string myad(TagCall& call);
+std::string mytag(TagCall& call);
+std::string flink(TagCall& call);
+std::string flinktype(TagCall& call);
+std::string hotwords(TagCall& call);
+
+// PHP's urlencode: letters, digits and "-_." kept, a space as '+', every other byte as %XX.
+std::string url_encoded(std::string_view text);
 
 }  // namespace brindle::dede

@@ -310,6 +310,8 @@ TEST_F(LauncherSequence, PlantedDirectoriesAndLinks) {
     fs::create_directory_symlink(elsewhere.path(), tmp + "/Link");
     fs::create_directory(tmp + "/Open");
     fs::permissions(tmp + "/Open", fs::perms::all);
+    fs::create_directory(tmp + "/Group");
+    fs::permissions(tmp + "/Group", fs::perms::owner_all | fs::perms::group_all);
     write_file(tmp + "/Plain", bytes_of("a file"));
     fs::create_directory(tmp + "/Theirs");
     bool as_root = ::geteuid() == 0;  // only root can plant a directory that someone else owns
@@ -318,7 +320,7 @@ TEST_F(LauncherSequence, PlantedDirectoriesAndLinks) {
     }
     // Whatever someone planted under the usual name is left alone; the start goes on in a fresh
     // private directory beside it, which goes when the platform does.
-    for (auto dir : {"Link", "Open", "Plain", as_root ? "Theirs" : "Link"}) {
+    for (auto dir : {"Link", "Open", "Group", "Plain", as_root ? "Theirs" : "Link"}) {
         EXPECT_EQ(launch_files({file("data", "d"), kernel()}, dir), "") << dir;
         ASSERT_EQ(platform.loaded.size(), 1u);
         std::string fresh = fs::path(platform.loaded.back()).parent_path();
@@ -329,6 +331,7 @@ TEST_F(LauncherSequence, PlantedDirectoriesAndLinks) {
     }
     EXPECT_TRUE(fs::is_empty(elsewhere.path()));
     EXPECT_TRUE(fs::is_empty(tmp + "/Open"));
+    EXPECT_TRUE(fs::is_empty(tmp + "/Group"));
     EXPECT_EQ(read_file(tmp + "/Plain"), bytes_of("a file"));
     auto own = std::make_unique<PosixPlatform>();
     auto made = own->create_private_directory(tmp + "/Own");
@@ -378,6 +381,23 @@ TEST_F(LauncherSequence, AKernelThatCannotBeWrittenIsNeverTakenFromAnEarlierStar
     // Any other file that cannot be written is still skipped.
     platform.refused_write = "notes";
     EXPECT_EQ(launch_files({file("notes", "n"), kernel()}, "K"), "");
+}
+
+// A real refusal from the file system: a record named like a non-empty directory cannot be renamed over it.
+TEST_F(LauncherSequence, AFailedWriteLeavesNoTemporaryFile) {
+    namespace fs = std::filesystem;
+    fs::create_directory(tmp + "/T", tmp);
+    fs::permissions(tmp + "/T", fs::perms::owner_all);
+    fs::create_directories(tmp + "/T/notes/inside");
+    fs::create_directories(tmp + "/T/rtcore.rlb/inside");
+    EXPECT_EQ(launch_files({file("notes", "n"), kernel()}, "T"), msg::kKernelWriteFailed);
+    EXPECT_EQ(platform.details.back(), tmp + "/T/rtcore.rlb: Is a directory");
+    fs::remove_all(tmp + "/T/rtcore.rlb");
+    EXPECT_EQ(launch_files({file("notes", "n"), kernel()}, "T"), "");  // the other file is skipped
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(tmp + "/T")) left.push_back(entry.path().filename());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"notes", "rtcore.rlb"}));
 }
 
 TEST_F(LauncherSequence, TheDirectoryCheckedIsTheDirectoryUsed) {

@@ -116,5 +116,24 @@ TEST(GrowingHeap, MapsMoreGuestMemoryUpToItsLimit) {
     EXPECT_EQ(heap.size(), kLimit);
 }
 
+TEST(GrowingHeap, ALimitThatDoublingOvershootsIsUsableToItsLastByte) {
+    auto m = Machine::create();
+    ASSERT_TRUE(m);
+    Machine& machine = **m;
+    constexpr uint32_t kBase = 0x10000000, kStart = 0x100000, kLimit = 0x300000;
+    ASSERT_TRUE(machine.map_growable(kBase, kStart, kLimit, "heap"));
+    Heap heap(machine, kBase, kStart, kLimit);
+    auto first = heap.allocate(0x180000);  // 1 MiB doubles to 2
+    ASSERT_TRUE(first) << first.error().describe();
+    EXPECT_EQ(heap.size(), 0x200000u);
+    auto second = heap.allocate(0x100000);  // 2 MiB would double to 4: stops at the limit
+    ASSERT_TRUE(second) << second.error().describe();
+    EXPECT_EQ(heap.size(), kLimit);
+    auto rest = heap.allocate(kLimit - 0x280000);
+    ASSERT_TRUE(rest) << rest.error().describe();
+    EXPECT_EQ(heap.allocate(1).error().describe(),
+              "size: heap exhausted: no room for a block of 1 bytes within the heap's 3 MiB");
+}
+
 }  // namespace
 }  // namespace brindle::runtime

@@ -18,6 +18,7 @@
 
 #include "app/pictures/icons.h"
 #include "common/gbk.h"
+#include "image/form_writer.h"
 #include "runtime/qt/control_properties.h"
 #include "runtime/qt/qt_ui.h"
 #include "tools/drive/recording_desktop.h"
@@ -169,6 +170,31 @@ TEST(WindowBuilderTest, BuildingAWaitingPageRepaintsNothing) {
     for (int turn = 0; turn < 5; ++turn) QCoreApplication::processEvents();
     qApp->removeEventFilter(&counter);
     EXPECT_EQ(counter.paints, 0);
+}
+
+// A page built later is put in reading order too, whatever order the form lists its controls in.
+TEST(WindowBuilderTest, APageBuiltLaterTabsInReadingOrder) {
+    constexpr uint32_t kLower = 0x16010010, kUpper = 0x16010011;
+    image::FormBuilder f;
+    f.add_window(ids::kWindow, ids::kWindowElement, ids::kUnit, {50, 50, 400, 300});
+    auto tab = f.add_control(ids::kWindow, ids::kTab, abi::kind::kTabControl, gbk("选择夹1"), {0, 4, 390, 290});
+    ASSERT_TRUE(tab.has_value());
+    (*tab)->properties.items = {gbk("首页"), gbk("次页")};
+    ASSERT_TRUE(f.add_control(ids::kWindow, ids::kSingle, abi::kind::kEditBox, gbk("编辑框_首"), {10, 30, 120, 20}, ids::kTab));
+    ASSERT_TRUE(f.next_page(ids::kWindow, ids::kTab));
+    ASSERT_TRUE(f.add_control(ids::kWindow, kLower, abi::kind::kEditBox, gbk("编辑框_下"), {10, 90, 120, 20}, ids::kTab));
+    ASSERT_TRUE(f.add_control(ids::kWindow, kUpper, abi::kind::kEditBox, gbk("编辑框_上"), {10, 40, 120, 20}, ids::kTab));
+    auto form = f.finish();
+    ASSERT_TRUE(form.has_value()) << form.error().describe();
+    auto built = build_window(form->windows[0], BuilderCallbacks{});
+    ASSERT_TRUE(built.has_value()) << built.error().describe();
+
+    ASSERT_NE((*built)->find(kLower), nullptr);  // builds page 1
+    std::vector<std::string> boxes;
+    QWidget* window = (*built)->window.get();
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+        if (w->objectName().startsWith(QStringLiteral("编辑框_"))) boxes.push_back(w->objectName().toStdString());
+    EXPECT_EQ(boxes, (std::vector<std::string>{"编辑框_首", "编辑框_上", "编辑框_下"}));
 }
 
 TEST_F(QtUiTest, PropertiesByNumberCarryImageTextsExactly) {

@@ -18,6 +18,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "codegen/program.h"
+#include "common/gbk.h"
+#include "image/form_writer.h"
+#include "tests/support/closing_image.h"
 #include "tools/snippets/palette_reader.h"
 #include "tools/snippets/snippet_formats.h"
 #include "tools/snippets/snippet_prefixes.h"
@@ -87,6 +91,75 @@ std::string read_text(const fs::path& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// A TextMate property list's dict, key by key, as an XML reader gives it.
+std::map<std::string, std::string> read_plist(const std::string& content, std::string* error) {
+    QXmlStreamReader xml(QByteArray::fromStdString(content));
+    std::map<std::string, std::string> dict;
+    std::string key;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == QStringLiteral("key")) key = xml.readElementText().toStdString();
+        else if (xml.name() == QStringLiteral("string")) dict[key] = xml.readElementText().toStdString();
+    }
+    *error = xml.hasError() ? xml.errorString().toStdString() : "";
+    return dict;
+}
+
+template <typename T>
+T must(Result<T> r) {
+    if (!r) throw std::runtime_error(r.error().describe());
+    return std::move(*r);
+}
+
+void must(Result<void> r) {
+    if (!r) throw std::runtime_error(r.error().describe());
+}
+
+std::string gbk(const char* utf8) { return must(utf8_to_gbk(utf8)); }
+
+// A palette of three radio boxes writing one box, where each routine would see the one before it if the
+// form were not reset between entries: 甲 writes the box, 乙 appends to it, 丙 reads whether 甲 is checked.
+Bytes state_changing_image() {
+    constexpr uint32_t kWindow = 0x52010001, kWindowElement = 0x06010000, kUnit = 0x19010002;
+    constexpr uint32_t kFirst = 0x16010003, kSecond = 0x16010004, kThird = 0x16010005, kBox = 0x16010006;
+    const codegen::Control box{kWindow, kBox}, first{kWindow, kFirst};
+    image::ConstantPool pool;
+    codegen::Program program(pool, kWindow);
+    struct Entry {
+        uint32_t id;
+        const char* caption;
+        uint32_t routine;
+    } entries[] = {
+        {kFirst, "甲", program.add_routine("甲", [&](codegen::Routine& r) { r.write_text(box, "a"); })},
+        {kSecond, "乙", program.add_routine("乙", [&](codegen::Routine& r) {
+             r.write_text(box, r.concat({r.read_text(box), "b"}));
+         })},
+        {kThird, "丙", program.add_routine("丙", [&](codegen::Routine& r) {
+             r.if_(r.read_checked(first) != 0, [&] { r.write_text(box, "甲 still checked"); },
+                   [&] { r.write_text(box, "c"); });
+         })},
+    };
+    auto code = must(program.finish());
+
+    image::FormBuilder form;
+    form.add_window(kWindow, kWindowElement, kUnit, {40, 40, 300, 200}, "palette");
+    int32_t top = 10;
+    for (const Entry& e : entries) {
+        image::Element* radio = must(form.add_control(kWindow, e.id, abi::kind::kRadioBox,
+                                                      gbk(("单选框_" + std::string(e.caption)).c_str()), {10, top, 80, 16}));
+        radio->properties.caption = gbk(e.caption);
+        must(form.bind(kWindow, e.id, abi::event::kPrincipal, e.routine));
+        top += 20;
+    }
+    must(form.add_control(kWindow, kBox, abi::kind::kEditBox, gbk("编辑框_输出"), {100, 10, 180, 100}));
+
+    image::ImageParts parts = codegen::image_parts(std::move(code), pool);
+    parts.libraries = {test::kernel_library_record()};
+    parts.form = must(form.finish());
+    parts.var_size = std::max<uint32_t>(parts.var_size, 4);
+    return must(image::write_image(parts));
+}
+
 TEST(SnippetPalette, EntriesComeFromTheImageWithCaptionsGroupsAndPages) {
     ASSERT_EQ(palette().size(), 82u);
     const Fragment& name = entry("单选框_网站名称");
@@ -119,6 +192,14 @@ TEST(SnippetPalette, ARebuiltImageGivesRebuiltFragments) {
     EXPECT_EQ(text["单选框_网站名称"], "{dede:global.cfg_sitename}");
     EXPECT_EQ(text["单选框_上传日期"], "[field:pubdate function=\"GetDateTimeXY(@me)\"/]");
     EXPECT_EQ(text["单选框_上传日期7"], text["单选框_上传日期"]);
+}
+
+TEST(SnippetPalette, EachEntrySeesTheFormAsItStarts) {
+    auto fragments = read_palette(state_changing_image());
+    ASSERT_TRUE(fragments.has_value()) << fragments.error().describe();
+    std::vector<std::pair<std::string, std::string>> read;
+    for (const Fragment& f : *fragments) read.emplace_back(f.caption, f.text);
+    EXPECT_EQ(read, (std::vector<std::pair<std::string, std::string>>{{"甲", "a"}, {"乙", "b"}, {"丙", "c"}}));
 }
 
 TEST(SnippetPrefixes, ShortAsciiUniqueAndStable) {
@@ -207,15 +288,9 @@ TEST(SnippetFormats, TextMatePlistsAreWellFormedAndEveryContentIsTheImageText) {
     std::set<std::string> uuids;
     for (size_t i = 0; i < palette().size(); ++i) {
         SCOPED_TRACE(prefixes[i]);
-        QXmlStreamReader xml(QByteArray::fromStdString(read_text(dir.path() / (prefixes[i] + ".tmSnippet"))));
-        std::map<std::string, std::string> dict;
-        std::string key;
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-            if (xml.name() == QStringLiteral("key")) key = xml.readElementText().toStdString();
-            else if (xml.name() == QStringLiteral("string")) dict[key] = xml.readElementText().toStdString();
-        }
-        ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        std::string error;
+        auto dict = read_plist(read_text(dir.path() / (prefixes[i] + ".tmSnippet")), &error);
+        ASSERT_EQ(error, "");
         EXPECT_EQ(dict["tabTrigger"], prefixes[i]);
         EXPECT_EQ(dict["name"], palette()[i].caption);
         EXPECT_EQ(unescape(dict["content"], "$\\`"), platform_text(palette()[i].text));
@@ -232,6 +307,12 @@ TEST(SnippetFormats, XmlCarriesCarriageReturnsAndCdataEnds) {
     xml.readNextStartElement();
     xml.readNextStartElement();
     EXPECT_EQ(xml.readElementText().toStdString(), "a]]>b\rc");
+
+    auto plist = render_snippets({{"dede-x", "x", "a\rb\r\nc"}}, Format::TextMate);
+    ASSERT_TRUE(plist.has_value());
+    std::string error;
+    EXPECT_EQ(read_plist((*plist)[0].content, &error)["content"], "a\rb\r\nc");
+    EXPECT_EQ(error, "");
     EXPECT_FALSE(render_snippets({{"dede-x", "x", "a\x01"}}, Format::TextMate).has_value());
 }
 
@@ -290,6 +371,28 @@ TEST(SnippetCommandLine, LinksPlantedUnderSnippetNamesAreReplacedNotFollowed) {
     size_t files = 0;
     for (const auto& e : fs::directory_iterator(dir.path() / "out")) files += e.is_regular_file();
     EXPECT_EQ(files, written.size());
+}
+
+TEST(SnippetCommandLine, TheImageBesideTheToolComesBeforeTheInstalledOne) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "bin");
+    fs::create_directories(dir.path() / "share" / "brindle");
+    fs::copy_file(BRINDLE_IMAGE, dir.path() / "bin" / "brindle.img");
+    std::ofstream(dir.path() / "share" / "brindle" / "brindle.img") << "junk";
+    const fs::path tool = dir.path() / "bin" / "brindle-snippets";
+
+    std::ostringstream out, err;
+    EXPECT_EQ(run_snippets({"--out", (dir.path() / "out").string()}, tool, out, err), 0);
+    EXPECT_EQ(err.str(), "");
+    EXPECT_TRUE(fs::exists(dir.path() / "out" / "brindle.code-snippets"));
+
+    // Without the one beside, the installed one is read.
+    fs::remove(dir.path() / "bin" / "brindle.img");
+    std::ostringstream out2, err2;
+    EXPECT_EQ(run_snippets({"--out", (dir.path() / "out").string()}, tool, out2, err2), 2);
+    EXPECT_EQ(err2.str(), "brindle-snippets: " + (dir.path() / "share/brindle/brindle.img").string() +
+                              ": not a readable program image: image_magic at 0x0: not a program image: magic "
+                              "0x6B6E756A, expected 0x4A57\n");
 }
 
 }  // namespace
