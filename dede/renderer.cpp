@@ -1,5 +1,7 @@
 #include "dede/renderer.h"
 
+#include "dede/pages.h"
+
 #include <fstream>
 #include <regex>
 
@@ -8,6 +10,23 @@ namespace {
 
 // Included files may include others; DedeCMS has no limit, a preview must not loop forever.
 constexpr int kIncludeDepthLimit = 16;
+
+// [field:key /] and [field:value /] of a foreach body: found by pattern, with at least one blank
+// before the "/]" (DedeCMS's own pattern, so [field:key/] stays as written).
+std::string replace_item_field(std::string text, std::string_view name, std::string_view value) {
+    const std::string head = "[field:" + std::string(name);
+    for (size_t at = 0; (at = text.find(head, at)) != std::string::npos;) {
+        size_t end = at + head.size();
+        while (end < text.size() && std::string_view(" \t\r\n\f").find(text[end]) != std::string_view::npos) ++end;
+        if (end > at + head.size() && text.compare(end, 2, "/]") == 0) {
+            text.replace(at, end + 2 - at, value);
+            at += value.size();
+        } else {
+            at = end;
+        }
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -112,7 +131,10 @@ std::string Renderer::assemble(std::string_view source, const ParsedTemplate& pa
         } else if (tag.name == "include") {
             values[i] = include_file(tag, page);
         } else if (tag.name == "foreach") {
-            values[i].clear();  // arrays of PHP globals: the preview has none
+            values[i].clear();
+            if (tag.attributes.get("array") == "PubFields")
+                for (const auto& [key, value] : public_fields(site_))
+                    values[i] += replace_item_field(replace_item_field(tag.body, "key", key), "value", value);
         } else if (tag.name == "var") {
             std::string name(tag.attributes.get("name"));
             std::string_view set = tag.attributes.get("value");

@@ -41,6 +41,8 @@ std::unordered_map<std::string, TagLibrary> tag_libraries() {
     libraries["flink"] = libraries["friendlink"] = flink;
     libraries["flinktype"] = flinktype;
     libraries["hotwords"] = hotwords;
+    libraries["channelartlist"] = channelartlist;
+    libraries["tag"] = tag;
     return libraries;
 }
 

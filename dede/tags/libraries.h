@@ -14,6 +14,8 @@ std::string mytag(TagCall& call);
 std::string flink(TagCall& call);
 std::string flinktype(TagCall& call);
 std::string hotwords(TagCall& call);
+std::string channelartlist(TagCall& call);
+std::string tag(TagCall& call);
 
 // PHP's urlencode: letters, digits and "-_." kept, a space as '+', every other byte as %XX.
 std::string url_encoded(std::string_view text);
