@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/try.h"
 #include "dede/select_only.h"
@@ -41,8 +43,9 @@ uint64_t mixed(uint64_t x) {
 //   (results binary): the engine decodes with the site's charset, whatever the columns' label says.
 // - sql_mode '' as DedeCMS sets it, which also fixes the lexical rules select_only reads by.
 // - the clock: NOW(), UNIX_TIMESTAMP(), CURDATE() answer from `timestamp` (in UTC, as the SQLite
-//   backend's), and RAND() without a seed from the clock's seeds. SYSDATE() still reads the server's
-//   clock.
+//   backend's), and RAND() without a seed draws from a sequence seeded by the clock, which runs on
+//   over the session as the SQLite backend's does: ORDER BY RAND() is one order per clock, and
+//   RAND(N) stays MySQL's own. SYSDATE() still reads the server's clock.
 std::vector<std::string> session_setup(const std::string& charset, SiteClock clock) {
     uint64_t seeds = mixed(static_cast<uint64_t>(clock.now));
     constexpr uint64_t kSeedLimit = 0x3FFFFFFF;

@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "common/try.h"
+
 namespace brindle::dede {
 namespace {
 
@@ -29,8 +31,7 @@ constexpr std::array kActingFunctions = {
     "RELEASE_ALL_LOCKS", "RELEASE_LOCK", "SETVAL", "SLEEP",
 };
 
-// A word of the statement, with whether it is a keyword (not after '.', '@', not quoted) and whether
-// '(' follows it.
+// A word outside strings, quoted names, variables and qualified names, and whether '(' follows it.
 struct Word {
     std::string_view text;
     bool called = false;
@@ -67,7 +68,7 @@ public:
     // statement (at ';' or the end of the text).
     Result<Word> next_word() {
         for (;;) {
-            if (auto skipped = skip_blanks(); !skipped) return std::unexpected(skipped.error());
+            BRINDLE_CHECK(skip_blanks());
             if (pos_ >= sql_.size() || sql_[pos_] == ';') return Word{};
             char c = sql_[pos_];
             if (c == '\'' || c == '"' || c == '`') {
@@ -136,21 +137,24 @@ Result<void> check_word(const Word& word, std::string& previous) {
 
 Result<std::string_view> select_only(std::string_view sql) {
     Lexer lexer(sql);
-    Result<Word> first = lexer.next_word();
-    if (!first) return std::unexpected(first.error());
-    if (first->text.empty()) return fail("no statement");
-    std::string previous = upper(first->text);
-    if (previous != "SELECT") return fail("only SELECT statements are run, not " + previous);
+    BRINDLE_TRY(Word first, lexer.next_word());
+    if (first.text.empty()) return fail("no statement");
+    std::string previous = upper(first.text);
+    if (previous != "SELECT") {
+        bool keyword = previous.size() <= 20 && std::all_of(previous.begin(), previous.end(), [](char c) {
+                           return static_cast<unsigned char>(c) < 0x80;
+                       });
+        return fail(keyword ? "only SELECT statements are run, not " + previous : "only SELECT statements are run");
+    }
     for (;;) {
-        Result<Word> word = lexer.next_word();
-        if (!word) return std::unexpected(word.error());
-        if (word->text.empty()) break;
-        if (auto checked = check_word(*word, previous); !checked) return std::unexpected(checked.error());
+        BRINDLE_TRY(Word word, lexer.next_word());
+        if (word.text.empty()) break;
+        BRINDLE_CHECK(check_word(word, previous));
     }
     std::string_view statement = sql.substr(0, lexer.position());
     // Past the ';' only blanks, comments and more ';' may follow.
     for (;;) {
-        if (auto skipped = lexer.skip_blanks(); !skipped) return std::unexpected(skipped.error());
+        BRINDLE_CHECK(lexer.skip_blanks());
         if (!lexer.at(';')) break;
         lexer.advance();
     }

@@ -28,6 +28,7 @@ Result<std::string> percent_decoded(std::string_view text, std::string_view what
         int low = i + 2 < text.size() ? hex_digit(text[i + 2]) : -1;
         if (high < 0 || low < 0)
             return fail("the " + std::string(what) + " holds '%' that is not followed by two hex digits");
+        if (high == 0 && low == 0) return fail("the " + std::string(what) + " holds %00");  // C strings would end there
         out += static_cast<char>(high * 16 + low);
         i += 2;
     }

@@ -42,6 +42,8 @@ TEST(SelectOnly, RefusesWhatIsNotAPlainSelect) {
     EXPECT_EQ(refusal("DELETE FROM dede_archives"), "only SELECT statements are run, not DELETE");
     EXPECT_EQ(refusal("update dede_archives SET title = ''"), "only SELECT statements are run, not UPDATE");
     EXPECT_EQ(refusal("(DELETE FROM t)"), "only SELECT statements are run, not DELETE");
+    EXPECT_EQ(refusal("\xE5\x88\xA0\xE9\x99\xA4 FROM t"), "only SELECT statements are run");
+    EXPECT_EQ(refusal(std::string(100000, 'x')), "only SELECT statements are run");
     EXPECT_EQ(refusal("SET SESSION TRANSACTION READ WRITE"), "only SELECT statements are run, not SET");
     EXPECT_EQ(refusal("/*!DELETE FROM t*/ SELECT 1"), "executable comments (/*! ... */) are refused");
     EXPECT_EQ(refusal("SELECT 1 /*M!100000 , SLEEP(10) */"), "executable comments (/*! ... */) are refused");

@@ -32,6 +32,7 @@ TEST(SiteAddress, ReadsEachForm) {
     // An empty password is a password; escapes let one hold the separators.
     EXPECT_EQ(mariadb("mysql://u:@h/d").password, "");
     EXPECT_EQ(mariadb("mysql://u:p%40ss%3Aw%2Fd@h/d").password, "p@ss:w/d");
+    EXPECT_EQ(mariadb("mysql://u:pass%21@h/d").password, "pass!");
     EXPECT_EQ(mariadb("mysql://u@localhost/d?socket=/tmp/my%20sock").socket, "/tmp/my sock");
     EXPECT_EQ(mariadb("mysql://u@[::1]:3306/d"), (MariaDbAddress{"u", std::nullopt, "::1", 3306, "d", ""}));
 }
@@ -58,6 +59,8 @@ TEST(SiteAddress, NamesWhatIsWrong) {
     EXPECT_EQ(error_of("mysql://u@[::1/d"), "the host '[::1' lacks its closing ']'");
     EXPECT_EQ(error_of("mysql://u@[::1]x/d"), "unexpected 'x' after the host '::1'");
     EXPECT_EQ(error_of("mysql://u:p%4@h/d"), "the password holds '%' that is not followed by two hex digits");
+    EXPECT_EQ(error_of("mysql://u@h/d%4"), "the database holds '%' that is not followed by two hex digits");
+    EXPECT_EQ(error_of("mysql://u@h/d%00x"), "the database holds %00");
     EXPECT_EQ(error_of("mysql://u@h/d?charset=gbk"), "unknown parameter 'charset=gbk' (only socket=PATH is known)");
     EXPECT_EQ(error_of("mysql://u@localhost/d?socket="), "socket= names no file");
     EXPECT_EQ(error_of("mysql://u@db.example.com/d?socket=/tmp/s"),

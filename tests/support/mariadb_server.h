@@ -36,7 +36,7 @@ public:
     std::chrono::milliseconds start_time() const { return start_time_; }
 
 private:
-    MariaDbServer(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    explicit MariaDbServer(std::filesystem::path folder) : folder_(std::move(folder)) {}
     Result<void> launch();
     Result<void> wait_until_answering();
     std::filesystem::path socket() const { return folder_ / "sock"; }
