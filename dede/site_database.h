@@ -40,4 +40,8 @@ struct SiteClock {
 // A SQLite file, opened read-only.
 Result<std::unique_ptr<SiteDatabase>> open_sqlite_site(const std::string& path, SiteClock clock);
 
+struct MariaDbAddress;  // dede/site_address.h
+// A MariaDB or MySQL database, in a read-only session that gives every value's bytes as stored.
+Result<std::unique_ptr<SiteDatabase>> open_mariadb_site(const MariaDbAddress& address, SiteClock clock);
+
 }  // namespace brindle::dede
