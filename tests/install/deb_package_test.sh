@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack and checks it with dpkg-deb: the control fields, the Depends
 # worked out from the libraries really linked (the kernel's among them), and the files it installs.
-# Usage: deb_package_test.sh BUILD_DIR APP_ID
+# Usage: deb_package_test.sh BUILD_DIR APP_ID SOURCE_DIR
 set -euo pipefail
-build=$1 id=$2
+build=$1 id=$2 source_dir=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
@@ -35,9 +35,10 @@ done
 # The files: exactly the installed tree under /usr, the tool with its payload intact.
 sizes=(16 22 24 32 48 64 128 256)
 expected=(
-  usr/bin/brindle usr/bin/brindle-check usr/bin/brindle-drive usr/bin/brindle-image usr/bin/brindle-pack usr/bin/brindle-snippets
-  usr/share/applications/$id.desktop usr/share/brindle/brindle.img usr/share/metainfo/$id.metainfo.xml
+  usr/bin/brindle usr/bin/brindle-check usr/bin/brindle-drive usr/bin/brindle-image usr/bin/brindle-pack usr/bin/brindle-snippets usr/bin/brindle-preview
+  usr/share/applications/$id.desktop usr/share/brindle/brindle.img usr/share/brindle/sample-site.sqlite usr/share/metainfo/$id.metainfo.xml
 )
+while read -r t; do expected+=("usr/share/brindle/sample-templets/$t"); done < <(cd "$source_dir/dede/sample_site/templets" && find . -type f -printf '%P\n')
 for s in "${sizes[@]}"; do expected+=("usr/share/icons/hicolor/${s}x${s}/apps/$id.png"); done
 diff <(printf '%s\n' "${expected[@]}" | sort) <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {sub(/^\.\//, "", $6); print $6}' | sort) ||
   fail "the package's files differ from the list above (<: expected, >: packaged)"

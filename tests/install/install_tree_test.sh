@@ -13,9 +13,10 @@ cmake --install "$build" --strip --prefix "$prefix" >/dev/null
 
 sizes=(16 22 24 32 48 64 128 256)
 expected=(
-  bin/brindle bin/brindle-check bin/brindle-drive bin/brindle-image bin/brindle-pack bin/brindle-snippets
-  share/applications/$id.desktop share/brindle/brindle.img share/metainfo/$id.metainfo.xml
+  bin/brindle bin/brindle-check bin/brindle-drive bin/brindle-image bin/brindle-pack bin/brindle-snippets bin/brindle-preview
+  share/applications/$id.desktop share/brindle/brindle.img share/brindle/sample-site.sqlite share/metainfo/$id.metainfo.xml
 )
+while read -r t; do expected+=("share/brindle/sample-templets/$t"); done < <(cd "$source_dir/dede/sample_site/templets" && find . -type f -printf '%P\n')
 for s in "${sizes[@]}"; do expected+=("share/icons/hicolor/${s}x${s}/apps/$id.png"); done
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$prefix" && find . -type f -printf '%P\n' | sort) ||
   fail "the installed files differ from the list above (<: expected, >: installed)"

@@ -1,0 +1,19 @@
+#pragma once
+// brindle-preview's command line: which site, which page, and the page on stdout with its
+// diagnostics on stderr.
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brindle::preview {
+
+// Exit status: 0 rendered, 1 rendered with errors, 2 could not render (or the command line is wrong).
+int run_preview(const std::vector<std::string>& args, const std::filesystem::path& tool_dir, std::ostream& out,
+                std::ostream& err);
+
+// The embedded sample site's data, as SQL in SQLite's dialect.
+std::string_view sample_site_sql();
+
+}  // namespace brindle::preview
