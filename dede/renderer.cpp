@@ -178,6 +178,11 @@ std::string Renderer::render_page(std::string_view source, Page& page, std::stri
         TagCall call{*this, tag, page, file};
         values[i] = assign(tag, library->second(call), file);
     }
+    if (page.view_tags)
+        for (size_t i = 0; i < parsed.tags.size(); ++i) {
+            TagCall call{*this, parsed.tags[i], page, file};
+            if (auto value = page.view_tags(call)) values[i] = assign(parsed.tags[i], std::move(*value), file);
+        }
     std::string out = assemble(source, parsed, std::move(values), file, &page);
     if (parsed.stop && parsed.stop->unended)
         out = "Tag Character postion " + std::to_string(parsed.stop->at) + ", '" + parsed.stop->name + "' Error！<br />\r\n" + out;

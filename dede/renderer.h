@@ -33,15 +33,19 @@ struct RenderIssue {
     bool error = true;  // false: a warning
 };
 
+class Renderer;
+struct TagCall;
+
 // The page being rendered: which view, the current category, and its fields ({dede:field.NAME/}).
 struct Page {
     enum class View { Index, List, Article };
     View view = View::Index;
     int typeid_ = 0;
     Row fields;
+    // The view's own tags (list, pagelist, ...), filled after the tag libraries as DedeCMS does;
+    // none for a tag the view does not fill.
+    std::function<std::optional<std::string>(TagCall&)> view_tags;
 };
-
-class Renderer;
 
 // What a tag library gets: the tag, the page, and the renderer for item templates and values.
 struct TagCall {

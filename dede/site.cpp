@@ -126,10 +126,11 @@ const Category* Site::category(int id) const {
     return found == categories_.end() ? nullptr : &found->second;
 }
 
-std::vector<int> Site::category_and_below(int id) const {
+std::vector<int> Site::category_and_below(int id, int channel) const {
     std::vector<int> out{id};
     for (size_t k = 0; k < out.size(); ++k)
-        for (const Category* child : children(out[k])) out.push_back(child->id);
+        for (const Category* child : children(out[k]))
+            if (channel == 0 || number(child->columns, "channeltype") == channel) out.push_back(child->id);
     return out;
 }
 

@@ -46,8 +46,9 @@ public:
     int hours_from_utc() const;
 
     const Category* category(int id) const;
-    // The category and every one below it, the category first.
-    std::vector<int> category_and_below(int id) const;
+    // The category and every one below it, the category first; with a channel, only the categories
+    // below of that channel.
+    std::vector<int> category_and_below(int id, int channel = 0) const;
     std::vector<const Category*> children(int id) const;  // in the site's order
 
     // A category's own folder, {cmspath} filled in and doubled slashes made single.

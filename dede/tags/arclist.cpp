@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dede/article_rows.h"
 #include "dede/tags/libraries.h"
-#include "dede/text_cut.h"
 
 namespace brindle::dede {
 namespace {
@@ -203,33 +203,11 @@ std::string arclist(TagCall& call) {
         return {};
     }
 
+    const ArticleRowStyle style{title_length, info_length, imgwidth, imgheight};
     std::vector<Row> rows_out;
     for (size_t i = 0; i < result->rows.size(); ++i) {
         Row row = row_at(*result, i);
-        row["info"] = row["infos"] = cut_text(row["description"], info_length);
-        if (as_number(row["corank"]) > 0 && as_number(row["arcrank"]) == 0) row["arcrank"] = row["corank"];
-        row["filename"] = row["arcurl"] = site.article_url(row);
-        Row type = row;
-        type["id"] = row["typeid"];
-        row["typeurl"] = site.category_url(type);
-        if (row["litpic"] == "-" || row["litpic"].empty()) row["litpic"] = site.global("cfg_cmspath") + "/images/defaultpic.gif";
-        row["picname"] = row["litpic"];
-        row["stime"] = site.date(as_number(row["pubdate"]));
-        row["typelink"] = "<a href='" + row["typeurl"] + "'>" + row["typename"] + "</a>";
-        std::string alt;
-        for (char c : row["title"])
-            if (c != '\'' && c != '>' && c != '<') alt += c;
-        row["image"] = "<img src='" + row["picname"] + "' border='0' width='" + imgwidth + "' height='" + imgheight +
-                       "' alt='" + alt + "'>";
-        row["imglink"] = "<a href='" + row["filename"] + "'>" + row["image"] + "</a>";
-        row["fulltitle"] = row["title"];
-        row["title"] = cut_text(row["title"], title_length);
-        if (!row["color"].empty()) row["title"] = "<font color='" + row["color"] + "'>" + row["title"] + "</font>";
-        if (row["flag"].find('b') != std::string::npos) row["title"] = "<strong>" + row["title"] + "</strong>";
-        row["textlink"] = "<a href='" + row["filename"] + "'>" + row["title"] + "</a>";
-        row["plusurl"] = row["phpurl"] = site.global("cfg_phpurl");
-        row["memberurl"] = site.global("cfg_memberurl");
-        row["templeturl"] = site.global("cfg_templeturl");
+        add_article_fields(site, row, style);
         rows_out.push_back(std::move(row));
     }
 

@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "dede/list_view.h"
 #include "dede/pages.h"
 
 namespace brindle::dede {
@@ -67,34 +68,55 @@ protected:
         fs::remove(database);
     }
 
-    // The index-style cases: the file rendered as the home page, or with a current category.
-    std::vector<std::pair<std::string, int>> cases() {
-        std::vector<std::pair<std::string, int>> out;
-        std::istringstream manifest(slurp(kFixtures / "cases/MANIFEST"));
-        std::string kind, file;
-        int typeid_ = 0;
-        for (std::string line; std::getline(manifest, line);) {
+    // The lines of the manifest of one kind ("case", "list", "article"), split in words.
+    std::vector<std::vector<std::string>> manifest(std::string_view kind) {
+        std::vector<std::vector<std::string>> out;
+        std::istringstream lines(slurp(kFixtures / "cases/MANIFEST"));
+        for (std::string line; std::getline(lines, line);) {
             std::istringstream words(line);
-            if (words >> kind >> file >> typeid_ && kind == "case") out.emplace_back(file.substr(0, file.size() - 4), typeid_);
+            std::vector<std::string> split;
+            for (std::string word; words >> word;) split.push_back(word);
+            if (!split.empty() && split[0] == kind) out.emplace_back(split.begin() + 1, split.end());
         }
         return out;
+    }
+
+    void dump(const std::string& name, const std::string& got, const Renderer& renderer) {
+        if (const char* dump = std::getenv("BRINDLE_FIXTURE_DUMP")) {
+            std::ofstream(fs::path(dump) / (name + ".html")) << got;
+            for (const RenderIssue& issue : renderer.issues()) std::cerr << name << ": " << issue.message << "\n";
+        }
     }
 };
 
 TEST_F(Fixtures, CasesRenderAsDedeCmsRendersThem) {
     std::string now_matching;
-    for (const auto& [name, typeid_] : cases()) {
+    for (const auto& words : manifest("case")) {
+        const std::string name = words[0].substr(0, words[0].size() - 4);
+        const int typeid_ = std::stoi(words[1]);
         const std::string source = slurp(kFixtures / "cases" / (name + ".htm"));
         const std::string expected = slurp(kFixtures / "cases" / (name + ".expected.html"));
         Renderer renderer(*site, kFixtures / "templets", nullptr);
         Page page = index_page(*site, typeid_);
         std::string got = renderer.render_page(source, page, name + ".htm");
-        if (const char* dump = std::getenv("BRINDLE_FIXTURE_DUMP")) {
-            std::ofstream(fs::path(dump) / (name + ".html")) << got;
-            for (const RenderIssue& issue : renderer.issues()) std::cerr << name << ": " << issue.message << "\n";
-        }
+        dump(name, got, renderer);
         if (kMatching.contains(name)) EXPECT_EQ(got, expected) << name;
         else if (got == expected) now_matching += " " + name;
+    }
+    if (!now_matching.empty()) std::cout << "also matching now:" << now_matching << "\n";
+}
+
+TEST_F(Fixtures, ListPagesRenderAsDedeCmsWritesThem) {
+    std::string now_matching;
+    for (const auto& words : manifest("list")) {
+        const std::string name = "list_" + words[0] + (words[1] == "1" ? "" : "_p" + words[1]);
+        Renderer renderer(*site, kFixtures / "templets", nullptr);
+        auto page = render_list_page(renderer, kFixtures / "templets", std::stoi(words[0]), std::stoi(words[1]));
+        ASSERT_TRUE(page.has_value()) << name << ": " << page.error().describe();
+        dump(name, page->html, renderer);
+        const std::string expected = slurp(kFixtures / "cases" / (name + ".expected.html"));
+        if (kMatching.contains(name)) EXPECT_EQ(page->html, expected) << name;
+        else if (page->html == expected) now_matching += " " + name;
     }
     if (!now_matching.empty()) std::cout << "also matching now:" << now_matching << "\n";
 }
