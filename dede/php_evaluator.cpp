@@ -55,8 +55,8 @@ void note_error(int type, zend_string* file, const uint32_t line, zend_string* m
     g_php_error_cb(type, file, line, message);
 }
 
-// The clock functions keep their PHP behaviour, but "now" is the time given to the evaluator: each
-// keeps its original entry (called through it) and gets a handler that fills the missing timestamp.
+// The clock functions keep their PHP behaviour, but "now" is the time given to the evaluator: their
+// table entries get a handler that fills in a missing timestamp and calls a copy of the original.
 struct ClockFunction {
     const char* name;
     int timestamp_arg;  // index of the ?int timestamp argument; -1 for time/microtime/mktime
@@ -69,10 +69,9 @@ ClockFunction g_clock[] = {
     {"getdate", 0},   {"localtime", 0},
 };
 
-ClockFunction* clock_function(zend_execute_data* execute_data) {
-    zend_string* name = execute_data->func->common.function_name;
+ClockFunction* find_clock(const char* name) {
     for (ClockFunction& f : g_clock)
-        if (std::strcmp(ZSTR_VAL(name), f.name) == 0) return &f;
+        if (std::strcmp(name, f.name) == 0) return &f;
     return nullptr;
 }
 
@@ -88,19 +87,13 @@ void call_original(ClockFunction& f, zval* args, uint32_t count, zval* return_va
     zend_call_function(&call, &cache);
 }
 
-ClockFunction& find_clock(const char* name) {
-    for (ClockFunction& f : g_clock)
-        if (std::strcmp(name, f.name) == 0) return f;
-    return g_clock[0];
-}
-
 // The local (or UTC) date parts of now, through the original date()/gmdate().
 zend_long now_part(bool utc, const char* letter) {
     zval args[2], out;
     ZVAL_STRING(&args[0], letter);
     ZVAL_LONG(&args[1], g_now);
     ZVAL_UNDEF(&out);
-    call_original(find_clock(utc ? "gmdate" : "date"), args, 2, &out);
+    call_original(*find_clock(utc ? "gmdate" : "date"), args, 2, &out);
     zend_long value = Z_TYPE(out) == IS_STRING ? ZEND_STRTOL(Z_STRVAL(out), nullptr, 10) : 0;
     zval_ptr_dtor(&args[0]);
     zval_ptr_dtor(&out);
@@ -108,7 +101,7 @@ zend_long now_part(bool utc, const char* letter) {
 }
 
 ZEND_FUNCTION(brindle_clock) {
-    ClockFunction* f = clock_function(execute_data);
+    ClockFunction* f = find_clock(ZSTR_VAL(execute_data->func->common.function_name));
     uint32_t given = ZEND_NUM_ARGS();
     if (!f || given > 6) {
         zend_wrong_parameters_count_error(0, 6);
