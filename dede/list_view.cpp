@@ -122,12 +122,12 @@ private:
             rows.push_back(std::move(row));
         }
         site_.set_global("autoindex", "0");
-        if (col <= 1) return renderer_.fill_items(body, rows, file);
+        if (col <= 1) return renderer_.fill_items(body, rows, file, trimmed_body_at(tag));
         std::string out;
         for (size_t next = 0; next < rows.size();) {
             out += "<div>\r\n";
             for (long long j = 0; j < col && next < rows.size(); ++j, ++next)
-                out += renderer_.fill_items(body, {rows[next]}, file, "", true, static_cast<int>(next + 1));
+                out += renderer_.fill_items(body, {rows[next]}, file, trimmed_body_at(tag), "", true, static_cast<int>(next + 1));
             out += "    </div>\r\n";
         }
         return out;

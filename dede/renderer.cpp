@@ -30,10 +30,17 @@ std::string replace_item_field(std::string text, std::string_view name, std::str
 
 }  // namespace
 
+size_t trimmed_body_at(const ParsedTag& tag) {
+    size_t blanks = tag.body.find_first_not_of(std::string_view(" \t\r\n\0\x0B", 6));
+    return tag.body_at + (blanks == std::string::npos ? 0 : blanks);
+}
+
 Renderer::Renderer(Site& site, std::filesystem::path templets, PhpCode* php)
     : site_(site), templets_(std::move(templets)), php_(php), libraries_(tag_libraries()) {}
 
 void Renderer::report(std::string_view file, size_t offset, std::string message, bool error) {
+    for (const RenderIssue& seen : issues_)
+        if (seen.offset == offset && seen.file == file && seen.message == message) return;
     issues_.push_back({std::string(file), offset, std::move(message), error});
 }
 
@@ -62,7 +69,7 @@ std::string Renderer::system_template(std::string_view name) const {
     return read_template(templets_ / "system" / name).value_or("");
 }
 
-std::string Renderer::assign(const ParsedTag& tag, std::string value, std::string_view file) {
+std::string Renderer::assign(const ParsedTag& tag, std::string value, std::string_view file, size_t at) {
     const std::string banned = site_.global("cfg_replacestr");
     if (!banned.empty()) {
         try {
@@ -74,12 +81,12 @@ std::string Renderer::assign(const ParsedTag& tag, std::string value, std::strin
     std::string_view function = tag.attributes.get("function");
     if (function.empty()) return value;
     if (!php_) {
-        report(file, tag.begin, "function='" + std::string(function) + "' needs PHP, which this preview has not started");
+        report(file, at + tag.begin, "function='" + std::string(function) + "' needs PHP, which this preview has not started");
         return {};
     }
     auto called = php_->call_function(function, value);
     if (!called) {
-        report(file, tag.begin, called.error().message);
+        report(file, at + tag.begin, called.error().message);
         return {};
     }
     return *called;
@@ -106,7 +113,7 @@ std::string Renderer::include_file(const ParsedTag& tag, Page* page) {
 }
 
 std::string Renderer::assemble(std::string_view source, const ParsedTemplate& parsed, std::vector<std::string> values,
-                               std::string_view file, Page* page) {
+                               std::string_view file, size_t at, Page* page) {
     std::unordered_map<std::string, std::string> vars;  // {dede:var}: one parse's own
     for (size_t i = 0; i < parsed.tags.size(); ++i) {
         const ParsedTag& tag = parsed.tags[i];
@@ -118,12 +125,12 @@ std::string Renderer::assemble(std::string_view source, const ParsedTemplate& pa
             if (!tag.attributes.get("function").empty()) {
                 std::string_view function = tag.attributes.get("function");
                 if (!php_) {
-                    report(file, tag.begin, "function='" + std::string(function) + "' needs PHP, which this preview has not started");
+                    report(file, at + tag.begin, "function='" + std::string(function) + "' needs PHP, which this preview has not started");
                     value.clear();
                 } else if (auto called = php_->call_function(function, value)) {
                     value = *called;
                 } else {
-                    report(file, tag.begin, called.error().message);
+                    report(file, at + tag.begin, called.error().message);
                     value.clear();
                 }
             }
@@ -145,12 +152,12 @@ std::string Renderer::assemble(std::string_view source, const ParsedTemplate& pa
         if (tag.attributes.get("runphp") == "yes") {
             const bool on_value = tag.attributes.get("source") == "value";
             if (!php_) {
-                report(file, tag.begin, "runphp needs PHP, which this preview has not started");
+                report(file, at + tag.begin, "runphp needs PHP, which this preview has not started");
                 values[i].clear();
             } else if (auto ran = php_->run_php(on_value ? values[i] : tag.body, on_value ? "" : values[i])) {
                 values[i] = *ran;
             } else {
-                report(file, tag.begin, ran.error().message);
+                report(file, at + tag.begin, ran.error().message);
                 values[i].clear();
             }
         }
@@ -183,7 +190,7 @@ std::string Renderer::render_page(std::string_view source, Page& page, std::stri
             TagCall call{*this, parsed.tags[i], page, file};
             if (auto value = page.view_tags(call)) values[i] = assign(parsed.tags[i], std::move(*value), file);
         }
-    std::string out = assemble(source, parsed, std::move(values), file, &page);
+    std::string out = assemble(source, parsed, std::move(values), file, 0, &page);
     if (parsed.stop && parsed.stop->unended)
         out = "Tag Character postion " + std::to_string(parsed.stop->at) + ", '" + parsed.stop->name + "' Error！<br />\r\n" + out;
     return out;
@@ -197,11 +204,11 @@ std::string Renderer::render_flinks(std::string_view body, Page& page, std::stri
         TagCall call{*this, parsed.tags[i], page, file};
         values[i] = assign(parsed.tags[i], libraries_.at("flink")(call), file);
     }
-    return assemble(body, parsed, std::move(values), file, &page);
+    return assemble(body, parsed, std::move(values), file, 0, &page);
 }
 
 std::string Renderer::fill_items(std::string_view item_template, const std::vector<Row>& rows, std::string_view file,
-                                 std::string_view row_end, bool count_rows, int first_index) {
+                                 size_t at, std::string_view row_end, bool count_rows, int first_index) {
     ParsedTemplate parsed = parse_tags(item_template, kItemTags);
     std::string out;
     int index = first_index;
@@ -210,10 +217,10 @@ std::string Renderer::fill_items(std::string_view item_template, const std::vect
         for (size_t i = 0; i < parsed.tags.size(); ++i) {
             const ParsedTag& tag = parsed.tags[i];
             auto found = row.find(tag.name);
-            values[i] = assign(tag, tag.name == "array" ? "array" : found == row.end() ? "" : found->second, file);
+            values[i] = assign(tag, tag.name == "array" ? "array" : found == row.end() ? "" : found->second, file, at);
         }
         if (count_rows) site_.set_global("autoindex", std::to_string(index++));
-        out += assemble(item_template, parsed, std::move(values), file, nullptr);
+        out += assemble(item_template, parsed, std::move(values), file, at, nullptr);
         out += row_end;
     }
     return out;

@@ -66,12 +66,12 @@ public:
     // A file of the templets/ folder read as DedeCMS reads templates; none when it is missing.
     std::optional<std::string> read_template(const std::filesystem::path& path) const;
 
-    // An item template filled with each row in turn. `count_rows` sets the global autoindex as the
-    // tag libraries do (from `first_index`), before each row is filled.
-    std::string fill_items(std::string_view item_template, const std::vector<Row>& rows, std::string_view file,
+    // An item template (at offset `at` of `file`) filled with each row in turn. `count_rows` sets the
+    // global autoindex as the tag libraries do (from `first_index`), before each row is filled.
+    std::string fill_items(std::string_view item_template, const std::vector<Row>& rows, std::string_view file, size_t at,
                            std::string_view row_end = "", bool count_rows = true, int first_index = 1);
     // A value given to a tag: the banned words masked, then the tag's function applied.
-    std::string assign(const ParsedTag& tag, std::string value, std::string_view file);
+    std::string assign(const ParsedTag& tag, std::string value, std::string_view file, size_t at = 0);
     // templets/system/NAME, the default item template of a tag library.
     std::string system_template(std::string_view name) const;
 
@@ -88,11 +88,12 @@ public:
 
     Site& site() { return site_; }
     const std::vector<RenderIssue>& issues() const { return issues_; }
+    // One issue a place: a fault in an item template is met once per row.
     void report(std::string_view file, size_t offset, std::string message, bool error = true);
 
 private:
     std::string assemble(std::string_view source, const ParsedTemplate& parsed, std::vector<std::string> values,
-                         std::string_view file, Page* page);
+                         std::string_view file, size_t at, Page* page);
     std::string include_file(const ParsedTag& tag, Page* page);
 
     Site& site_;
@@ -104,6 +105,10 @@ private:
     std::vector<int> parent_ids_seen_;
     std::optional<long long> flink_group_;
 };
+
+// Where a tag's body starts once PHP's trim() has taken its leading blanks, as the libraries that
+// trim their item template see it.
+size_t trimmed_body_at(const ParsedTag& tag);
 
 // The library tags, by name (aliases included).
 std::unordered_map<std::string, TagLibrary> tag_libraries();

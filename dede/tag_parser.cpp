@@ -208,6 +208,7 @@ ParsedTemplate parse_tags(std::string_view source, const TagSyntax& syntax) {
         tag.name = std::move(attributes->first);
         tag.attributes = std::move(attributes->second);
         if (split < end_at) tag.body = std::string(source.substr(split + 1, end_at - split - 1));
+        tag.body_at = split < end_at ? split + 1 : end;
         tag.begin = begin;
         tag.end = end;
         parsed.tags.push_back(std::move(tag));

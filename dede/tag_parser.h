@@ -47,7 +47,8 @@ struct ParsedTag {
     std::string name;  // lower case, without a dotted part (which is the "name" attribute)
     TagAttributes attributes;
     std::string body;
-    size_t begin = 0;  // the tag's extent in the source, closer included
+    size_t body_at = 0;  // where the body starts in the source (the tag's end when it has none)
+    size_t begin = 0;    // the tag's extent in the source, closer included
     size_t end = 0;
 };
 

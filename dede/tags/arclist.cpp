@@ -214,7 +214,7 @@ std::string arclist(TagCall& call) {
     site.set_global("autoindex", "0");
     if (col <= 1) {
         std::vector<Row> shown(rows_out.begin(), rows_out.begin() + std::min<long long>(line, static_cast<long long>(rows_out.size())));
-        return call.renderer.fill_items(body, shown, call.file, "\r\n");
+        return call.renderer.fill_items(body, shown, call.file, trimmed_body_at(call.tag), "\r\n");
     }
     // A table of `col` columns: every row of the table holds `col` cells, filled or not.
     std::string out = "<table width='" + tablewidth + "' border='0' cellspacing='0' cellpadding='0'>\r\n";
@@ -225,7 +225,7 @@ std::string arclist(TagCall& call) {
         for (long long j = 0; j < col; ++j) {
             out += "    <td width='" + col_width + "'>\r\n";
             if (next < rows_out.size()) {
-                out += call.renderer.fill_items(body, {rows_out[next++]}, call.file, "\r\n", true, index);
+                out += call.renderer.fill_items(body, {rows_out[next++]}, call.file, trimmed_body_at(call.tag), "\r\n", true, index);
                 ++index;
             }
             out += "    </td>\r\n";

@@ -77,7 +77,7 @@ std::string channel(TagCall& call) {
                     out += replace_all(current_row, "~typename~", row["typename"]);
                 } else {
                     site.set_global("autoindex", std::to_string(index));
-                    out += call.renderer.fill_items(body, {row}, call.file, "", false);
+                    out += call.renderer.fill_items(body, {row}, call.file, call.tag.body_at, "", false);
                 }
             }
             if (col > 1) out += "</dd>\r\n";
@@ -102,7 +102,7 @@ std::string type(TagCall& call) {
     body = first == std::string::npos ? call.renderer.system_template("part_type_list.htm") : body.substr(first, last - first + 1);
     Row row = row_at(*result, 0);
     row["typelink"] = row["typeurl"] = site.category_url(row);
-    return call.renderer.fill_items(body, {row}, call.file, "", false);
+    return call.renderer.fill_items(body, {row}, call.file, trimmed_body_at(call.tag), "", false);
 }
 
 }  // namespace brindle::dede

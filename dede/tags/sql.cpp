@@ -74,7 +74,7 @@ std::string sql(TagCall& call) {
             if (value == "0") value.clear();  // DedeCMS fills only values PHP does not call empty
         rows.push_back(std::move(row));
     }
-    std::string out = call.renderer.fill_items(body, rows, call.file);
+    std::string out = call.renderer.fill_items(body, rows, call.file, trimmed_body_at(call.tag));
     site.set_global("autoindex", std::to_string(rows.size()));
     return out;
 }

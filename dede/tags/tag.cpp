@@ -79,7 +79,7 @@ std::string tag(TagCall& call) {
         else row["highlight"] = std::to_string(draw(1, 2));
         rows_out.push_back(std::move(row));
     }
-    return call.renderer.fill_items(body, rows_out, call.file, "", false);
+    return call.renderer.fill_items(body, rows_out, call.file, call.tag.body_at, "", false);
 }
 
 }  // namespace brindle::dede
