@@ -121,7 +121,7 @@ private:
             add_article_fields(site_, row, style);
             rows.push_back(std::move(row));
         }
-        site_.set_global("autoindex", "0");
+        renderer_.set_global("autoindex", "0");
         if (col <= 1) return renderer_.fill_items(body, rows, file, trimmed_body_at(tag));
         std::string out;
         for (size_t next = 0; next < rows.size();) {

@@ -65,6 +65,11 @@ std::string Renderer::parent_ids(int id) {
     return out;
 }
 
+std::string Renderer::global(const std::string& name) const {
+    auto own = page_globals_.find(name);
+    return own != page_globals_.end() ? own->second : site_.global(name);
+}
+
 std::string Renderer::system_template(std::string_view name) const {
     return read_template(templets_ / "system" / name).value_or("");
 }
@@ -112,14 +117,20 @@ std::string Renderer::include_file(const ParsedTag& tag, Page* page) {
     return out;
 }
 
+std::string Renderer::php_result(Result<std::string> result, const ParsedTag& tag, std::string_view file, size_t at) {
+    if (result) return std::move(*result);
+    report(file, at + tag.begin, result.error().message);
+    return {};
+}
+
 std::string Renderer::assemble(std::string_view source, const ParsedTemplate& parsed, std::vector<std::string> values,
-                               std::string_view file, size_t at, Page* page) {
+                               std::string_view file, size_t at, Page* page, const Row* row) {
     std::unordered_map<std::string, std::string> vars;  // {dede:var}: one parse's own
     for (size_t i = 0; i < parsed.tags.size(); ++i) {
         const ParsedTag& tag = parsed.tags[i];
         if (tag.name == "global") {
             std::string_view name = tag.attributes.get("name");
-            std::string value = site_.global(std::string(name.substr(name.find_first_not_of(' ') == std::string_view::npos
+            std::string value = global(std::string(name.substr(name.find_first_not_of(' ') == std::string_view::npos
                                                                          ? name.size()
                                                                          : name.find_first_not_of(' '))));
             if (!tag.attributes.get("function").empty()) {
@@ -151,15 +162,12 @@ std::string Renderer::assemble(std::string_view source, const ParsedTemplate& pa
         }
         if (tag.attributes.get("runphp") == "yes") {
             const bool on_value = tag.attributes.get("source") == "value";
-            if (!php_) {
-                report(file, at + tag.begin, "runphp needs PHP, which this preview has not started");
-                values[i].clear();
-            } else if (auto ran = php_->run_php(on_value ? values[i] : tag.body, on_value ? "" : values[i])) {
-                values[i] = *ran;
-            } else {
-                report(file, at + tag.begin, ran.error().message);
-                values[i].clear();
-            }
+            const bool whole_row = row && tag.name == "array" && tag.attributes.get("function").empty() && !on_value;
+            if (!php_) report(file, at + tag.begin, "runphp needs PHP, which this preview has not started");
+            values[i] = !php_         ? std::string()
+                        : whole_row   ? php_result(php_->run_php(tag.body, *row), tag, file, at)
+                        : on_value    ? php_result(php_->run_php(values[i], ""), tag, file, at)
+                                      : php_result(php_->run_php(tag.body, values[i]), tag, file, at);
         }
     }
     return replace_tags(source, parsed, values);
@@ -217,10 +225,13 @@ std::string Renderer::fill_items(std::string_view item_template, const std::vect
         for (size_t i = 0; i < parsed.tags.size(); ++i) {
             const ParsedTag& tag = parsed.tags[i];
             auto found = row.find(tag.name);
-            values[i] = assign(tag, tag.name == "array" ? "array" : found == row.end() ? "" : found->second, file, at);
+            if (tag.name == "array" && !tag.attributes.get("function").empty())
+                values[i] = php_ ? php_result(php_->call_function(tag.attributes.get("function"), row), tag, file, at) : "";
+            else
+                values[i] = assign(tag, tag.name == "array" ? "array" : found == row.end() ? "" : found->second, file, at);
         }
-        if (count_rows) site_.set_global("autoindex", std::to_string(index++));
-        out += assemble(item_template, parsed, std::move(values), file, at, nullptr);
+        if (count_rows) set_global("autoindex", std::to_string(index++));
+        out += assemble(item_template, parsed, std::move(values), file, at, nullptr, &row);
         out += row_end;
     }
     return out;

@@ -23,6 +23,9 @@ public:
     virtual Result<std::string> call_function(std::string_view expression, std::string_view me) = 0;
     // A runphp body that reads and sets @me; @me afterwards.
     virtual Result<std::string> run_php(std::string_view code, std::string_view me) = 0;
+    // The same with @me a whole row ([field:array]).
+    virtual Result<std::string> call_function(std::string_view expression, const Row& me) = 0;
+    virtual Result<std::string> run_php(std::string_view code, const Row& me) = 0;
 };
 
 // Something a render noticed, at a byte offset of one template file.
@@ -86,14 +89,22 @@ public:
     // The flink tags of a flinktype body filled, the rest of it left as it is.
     std::string render_flinks(std::string_view body, Page& page, std::string_view file);
 
+    // A PHP global as templates see it: what this render set (autoindex, itemindex, ...) over the
+    // site's settings. A render starts with none of its own, as each DedeCMS request does.
+    std::string global(const std::string& name) const;
+    void set_global(std::string name, std::string value) { page_globals_[std::move(name)] = std::move(value); }
+
     Site& site() { return site_; }
     const std::vector<RenderIssue>& issues() const { return issues_; }
     // One issue a place: a fault in an item template is met once per row.
     void report(std::string_view file, size_t offset, std::string message, bool error = true);
 
 private:
+    // `row` is the row of an item template, which [field:array] hands to PHP whole.
     std::string assemble(std::string_view source, const ParsedTemplate& parsed, std::vector<std::string> values,
-                         std::string_view file, size_t at, Page* page);
+                         std::string_view file, size_t at, Page* page, const Row* row = nullptr);
+    // A PHP call's result, or "" with the error reported at the tag.
+    std::string php_result(Result<std::string> result, const ParsedTag& tag, std::string_view file, size_t at);
     std::string include_file(const ParsedTag& tag, Page* page);
 
     Site& site_;
@@ -104,6 +115,7 @@ private:
     int include_depth_ = 0;
     std::vector<int> parent_ids_seen_;
     std::optional<long long> flink_group_;
+    std::unordered_map<std::string, std::string> page_globals_;
 };
 
 // Where a tag's body starts once PHP's trim() has taken its leading blanks, as the libraries that

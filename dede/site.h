@@ -40,8 +40,7 @@ public:
 
     // A cfg_* value (or another global DedeCMS sets at start); "" when there is none.
     std::string global(std::string_view name) const;
-    bool has_global(std::string_view name) const { return globals_.contains(std::string(name)); }
-    void set_global(std::string name, std::string value) { globals_[std::move(name)] = std::move(value); }
+    const std::unordered_map<std::string, std::string>& globals() const { return globals_; }
     // Hours added to UTC for the site's own dates (cfg_cli_time).
     int hours_from_utc() const;
 

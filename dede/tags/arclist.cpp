@@ -211,7 +211,7 @@ std::string arclist(TagCall& call) {
         rows_out.push_back(std::move(row));
     }
 
-    site.set_global("autoindex", "0");
+    call.renderer.set_global("autoindex", "0");
     if (col <= 1) {
         std::vector<Row> shown(rows_out.begin(), rows_out.begin() + std::min<long long>(line, static_cast<long long>(rows_out.size())));
         return call.renderer.fill_items(body, shown, call.file, trimmed_body_at(call.tag), "\r\n");

@@ -76,7 +76,7 @@ std::string channel(TagCall& call) {
                     current_row = replace_all(current_row, "~typelink~", row["typelink"]);
                     out += replace_all(current_row, "~typename~", row["typename"]);
                 } else {
-                    site.set_global("autoindex", std::to_string(index));
+                    call.renderer.set_global("autoindex", std::to_string(index));
                     out += call.renderer.fill_items(body, {row}, call.file, call.tag.body_at, "", false);
                 }
             }
@@ -85,7 +85,7 @@ std::string channel(TagCall& call) {
         }
         if (col > 1) out += "    </dl>\r\n";
     }
-    site.set_global("autoindex", std::to_string(index));
+    call.renderer.set_global("autoindex", std::to_string(index));
     return out;
 }
 

@@ -54,14 +54,14 @@ std::string channelartlist(TagCall& call) {
     int parity = 1;
     for (size_t i = 0; i < result->rows.size(); ++i) {
         Row category = row_at(*result, i);
-        site.set_global("itemindex", std::to_string(i + 1));
-        site.set_global("itemparity", std::to_string(parity));
+        call.renderer.set_global("itemindex", std::to_string(i + 1));
+        call.renderer.set_global("itemparity", std::to_string(parity));
         Page page = index_page(site, static_cast<int>(number(category["id"])));
         page.fields["typeurl"] = site.category_url(category);
         out += call.renderer.render_page(body, page, call.file);
         parity = parity == 1 ? 2 : 1;
     }
-    if (!result->rows.empty()) site.set_global("itemparity", std::to_string(parity));
+    if (!result->rows.empty()) call.renderer.set_global("itemparity", std::to_string(parity));
     return out;
 }
 

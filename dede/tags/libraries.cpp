@@ -16,6 +16,30 @@ std::string adminname(TagCall& call) {
     return result->rows[0][0].value_or("");
 }
 
+// DedeCMS's QR code widget for the page: its script finds the page by kind and id.
+std::string qrcode(TagCall& call) {
+    Site& site = call.renderer.site();
+    std::string type(call.tag.attributes.get("type")), id(call.tag.attributes.get("id"));
+    if (type.empty() && id.empty()) {
+        auto field = call.page.fields.find("id");
+        const std::string page_id = field == call.page.fields.end() ? "" : field->second;
+        if (call.page.view == Page::View::Article) type = "arc", id = page_id;
+        else if (call.page.view == Page::View::List || (!page_id.empty() && page_id != "0")) type = "list", id = page_id;
+        else type = "index", id = "0";
+    }
+    const std::string number = call.renderer.global("qrcode_id").empty() ? "1" : call.renderer.global("qrcode_id");
+    const std::string plus = site.global("cfg_plus_dir");
+    call.renderer.set_global("qrcode_id", std::to_string(std::stoll(number) + 1));
+    return "  <a href='http://2v.dedecms.com/' id='__dedeqrcode_" + number + "'>织梦二维码生成器</a>\r\n"
+           "  <script type=\"text/javascript\">\r\n"
+           "  \tvar __dedeqrcode_id=" + number + ";\r\n"
+           "  \tvar __dedeqrcode_aid=" + id + ";\r\n"
+           "  \tvar __dedeqrcode_type='" + type + "';\r\n"
+           "  \tvar __dedeqrcode_dir='" + plus + "';\r\n"
+           "  </script>\r\n"
+           "  <script language=\"javascript\" type=\"text/javascript\" src=\"" + plus + "/img/qrcode.js\"></script>";
+}
+
 std::string url_encoded(std::string_view text) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string out;
@@ -33,6 +57,7 @@ std::unordered_map<std::string, TagLibrary> tag_libraries() {
     for (const char* name : {"arclist", "artlist", "likeart", "hotart", "imglist", "imginfolist", "coolart", "specart", "autolist"})
         libraries[name] = arclist;
     libraries["adminname"] = adminname;
+    libraries["qrcode"] = qrcode;
     libraries["sql"] = sql;
     libraries["channel"] = channel;
     libraries["type"] = type;

@@ -6,6 +6,7 @@ namespace brindle::dede {
 
 std::string arclist(TagCall& call);
 std::string adminname(TagCall& call);
+std::string qrcode(TagCall& call);
 std::string sql(TagCall& call);
 std::string channel(TagCall& call);
 std::string type(TagCall& call);

@@ -56,7 +56,7 @@ std::string sql(TagCall& call) {
     }
     const std::string body = trimmed(call.tag.body);
     if (query.empty() || body.empty()) return {};
-    site.set_global("autoindex", "0");
+    call.renderer.set_global("autoindex", "0");
     if (!reads_only(query)) {
         call.renderer.report(call.file, call.tag.begin,
                              "{dede:sql}: only a SELECT is run on the site's database; this statement is not one");
@@ -75,7 +75,7 @@ std::string sql(TagCall& call) {
         rows.push_back(std::move(row));
     }
     std::string out = call.renderer.fill_items(body, rows, call.file, trimmed_body_at(call.tag));
-    site.set_global("autoindex", std::to_string(rows.size()));
+    call.renderer.set_global("autoindex", std::to_string(rows.size()));
     return out;
 }
 

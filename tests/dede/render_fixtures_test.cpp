@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "dede/lazy_php.h"
 #include "dede/list_view.h"
 #include "dede/pages.h"
 
@@ -25,17 +26,22 @@ const fs::path kSampleSite = BRINDLE_SAMPLE_SITE_SQL;
 // 2024-06-01 12:00:00 UTC, the clock the fixtures were rendered under.
 constexpr int64_t kFixtureClock = 1717243200;
 
-// Cases that must match; grows as the engine learns tags.
+// Cases that must match; grows as the engine learns tags. 38_flink differs only where two links
+// share a sort rank: MariaDB's order for ties is its own.
 const std::set<std::string> kMatching = {
-    "02_include_filename", "03_include_file_raw_missing", "04_field_home", "05_field_category",
-    "06_arclist_fields", "07_titlelen_bytes_chinese", "08_titlelen_bytes_ascii", "09_infolen_bytes",
-    "11_orderway_vs_order", "12_typeid_children", "13_typeid_current_category", "14_arcrank_filter",
-    "15_dynamic_article_url", "17_custom_filename", "18_typeurl_index_dropped", "19_litpic_defaultpic",
-    "20_flag_b_and_color", "22_autoindex_bases", "23_typelink_channel_vs_arclist", "25_no_nesting",
-    "26_empty_tag_name_stops", "27_arclist_aliases", "28_imglist_default_bodies", "29_channel_types",
-    "30_channel_current_top", "31_myad_home", "32_myad_category", "33_mytag", "34_type", "35_channelartlist",
-    "36_tag", "37_sql", "39_hotwords", "43_arclist_col_table", "44_arclist_keyword_flag_att",
-    "45_view_tags_outside_views", "47_var_foreach", "48_replacestr",
+    "01_global_cfg", "02_include_filename", "03_include_file_raw_missing", "04_field_home",
+    "05_field_category", "06_arclist_fields", "07_titlelen_bytes_chinese", "08_titlelen_bytes_ascii",
+    "09_infolen_bytes", "10_orderby_pubdate_is_sortrank", "11_orderway_vs_order", "12_typeid_children",
+    "13_typeid_current_category", "14_arcrank_filter", "15_dynamic_article_url",
+    "16_static_url_namerule_utc8", "17_custom_filename", "18_typeurl_index_dropped", "19_litpic_defaultpic",
+    "20_flag_b_and_color", "21_function_zero_is_empty", "22_autoindex_bases",
+    "23_typelink_channel_vs_arclist", "24_mydate_H_m_month", "25_no_nesting", "26_empty_tag_name_stops",
+    "27_arclist_aliases", "28_imglist_default_bodies", "29_channel_types", "30_channel_current_top",
+    "31_myad_home", "32_myad_category", "33_mytag", "34_type", "35_channelartlist", "36_tag", "37_sql",
+    "39_hotwords", "40_field_functions", "41_runphp", "42_arclist_subday_limit", "43_arclist_col_table",
+    "44_arclist_keyword_flag_att", "45_view_tags_outside_views", "46_attribute_parsing", "47_var_foreach",
+    "48_replacestr", "list_1", "list_11", "list_1_p2", "list_2", "list_3", "list_4", "list_4_p2", "list_7",
+    "list_7_p2", "list_7_p3",
 };
 
 std::string slurp(const fs::path& path) {
@@ -48,6 +54,7 @@ protected:
     static inline fs::path database;
     static inline std::unique_ptr<SiteDatabase> db;
     static inline std::optional<Site> site;
+    static inline std::unique_ptr<LazyPhp> php;
 
     static void SetUpTestSuite() {
         database = fs::temp_directory_path() / ("brindle-fixture-site-" + std::to_string(::getpid()) + ".sqlite");
@@ -61,8 +68,13 @@ protected:
         auto loaded = Site::load(*db, {"dede_", {kFixtureClock}});
         ASSERT_TRUE(loaded.has_value()) << loaded.error().describe();
         site = std::move(*loaded);
+        PhpOptions options;
+        options.readable_dirs = {kFixtures.string()};
+        options.now = kFixtureClock;
+        php = std::make_unique<LazyPhp>(*site, options);
     }
     static void TearDownTestSuite() {
+        php.reset();
         site.reset();
         db.reset();
         fs::remove(database);
@@ -96,7 +108,7 @@ TEST_F(Fixtures, CasesRenderAsDedeCmsRendersThem) {
         const int typeid_ = std::stoi(words[1]);
         const std::string source = slurp(kFixtures / "cases" / (name + ".htm"));
         const std::string expected = slurp(kFixtures / "cases" / (name + ".expected.html"));
-        Renderer renderer(*site, kFixtures / "templets", nullptr);
+        Renderer renderer(*site, kFixtures / "templets", php.get());
         Page page = index_page(*site, typeid_);
         std::string got = renderer.render_page(source, page, name + ".htm");
         dump(name, got, renderer);
@@ -110,7 +122,7 @@ TEST_F(Fixtures, ListPagesRenderAsDedeCmsWritesThem) {
     std::string now_matching;
     for (const auto& words : manifest("list")) {
         const std::string name = "list_" + words[0] + (words[1] == "1" ? "" : "_p" + words[1]);
-        Renderer renderer(*site, kFixtures / "templets", nullptr);
+        Renderer renderer(*site, kFixtures / "templets", php.get());
         auto page = render_list_page(renderer, kFixtures / "templets", std::stoi(words[0]), std::stoi(words[1]));
         ASSERT_TRUE(page.has_value()) << name << ": " << page.error().describe();
         dump(name, page->html, renderer);
