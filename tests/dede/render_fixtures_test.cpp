@@ -118,6 +118,14 @@ TEST_F(Fixtures, CasesRenderAsDedeCmsRendersThem) {
     if (!now_matching.empty()) std::cout << "also matching now:" << now_matching << "\n";
 }
 
+TEST_F(Fixtures, PhpStartsOnlyForATemplateThatHasSome) {
+    LazyPhp unused(*site, PhpOptions{});
+    Renderer renderer(*site, kFixtures / "templets", &unused);
+    Page page = index_page(*site, 0);
+    renderer.render_page(slurp(kFixtures / "cases/35_channelartlist.htm"), page, "35_channelartlist.htm");
+    EXPECT_FALSE(unused.started());
+}
+
 TEST_F(Fixtures, ListPagesRenderAsDedeCmsWritesThem) {
     std::string now_matching;
     for (const auto& words : manifest("list")) {

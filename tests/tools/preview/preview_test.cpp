@@ -62,6 +62,23 @@ TEST(PreviewCommand, TheSiteIsNeverWrittenAndFaultsShowWhereTheyAre) {
     EXPECT_EQ(unended.err, "--tag:1:4: error: {dede:arclist} never ends: DedeCMS stops reading tags here\n");
 }
 
+TEST(PreviewCommand, PhpComputesButNeverWritesOrRuns) {
+    Ran r = render_tag("{dede:global.cfg_webname function='strlen(@me)'/} {dede:global.cfg_cli_time function=\"MyDate('H:m', 0)\"/}");
+    EXPECT_EQ(r.out, "18 08:01");
+    EXPECT_EQ(r.status, 0);
+
+    Scratch s;
+    const fs::path target = s.path / "written";
+    for (const std::string& code : {"file_put_contents('" + target.string() + "', 'x')", std::string("exec('touch " + target.string() + "')"),
+                                    std::string("file_get_contents('/etc/passwd')"), std::string("fsockopen('127.0.0.1', 22)")}) {
+        Ran attempt = render_tag("page {dede:global.cfg_webname function=\"" + code + "\"/} goes on");
+        EXPECT_EQ(attempt.out, "page  goes on") << code;
+        EXPECT_TRUE(attempt.err.starts_with("--tag:1:6: error: ")) << code << ": " << attempt.err;
+        EXPECT_EQ(attempt.status, 1) << code;
+    }
+    EXPECT_FALSE(fs::exists(target));
+}
+
 TEST(PreviewCommand, WhatCannotBeRenderedIsOneLineAndStatusTwo) {
     Scratch s;
     auto one_line = [](const Ran& r) { return r.status == 2 && r.out.empty() && r.err.find('\n') == r.err.size() - 1; };
