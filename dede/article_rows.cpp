@@ -1,24 +1,14 @@
 #include "dede/article_rows.h"
 
+#include "dede/php_text.h"
 #include "dede/text_cut.h"
 
 namespace brindle::dede {
-namespace {
-
-long long number(const std::string& text) {
-    try {
-        return std::stoll(text);
-    } catch (...) {
-        return 0;
-    }
-}
-
-}  // namespace
 
 void add_article_fields(const Site& site, Row& row, const ArticleRowStyle& style) {
     row["infos"] = cut_text(row["description"], style.info_length);
     if (style.with_info) row["info"] = row["infos"];
-    if (number(row["corank"]) > 0 && number(row["arcrank"]) == 0) row["arcrank"] = row["corank"];
+    if (php_int(row["corank"]) > 0 && php_int(row["arcrank"]) == 0) row["arcrank"] = row["corank"];
     row["filename"] = row["arcurl"] = site.article_url(row);
     Row type = row;
     type["id"] = row["typeid"];
@@ -27,7 +17,7 @@ void add_article_fields(const Site& site, Row& row, const ArticleRowStyle& style
     if (site.global("cfg_multi_site") == "Y" && !row["litpic"].starts_with("http://"))
         row["litpic"] = site.global("cfg_mainsite") + row["litpic"];
     row["picname"] = row["litpic"];
-    row["stime"] = site.date(number(row["pubdate"]));
+    row["stime"] = site.date(php_int(row["pubdate"]));
     row["typelink"] = "<a href='" + row["typeurl"] + "'>" + row["typename"] + "</a>";
     std::string alt;
     for (char c : row["title"])

@@ -4,37 +4,12 @@
 
 #include "dede/article_rows.h"
 #include "dede/pages.h"
+#include "dede/php_text.h"
 
 namespace brindle::dede {
 namespace {
 
 namespace fs = std::filesystem;
-
-long long number(std::string_view text) {
-    try {
-        return std::stoll(std::string(text));
-    } catch (...) {
-        return 0;
-    }
-}
-
-std::string replace_all(std::string text, std::string_view from, std::string_view to) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-std::string joined(const std::vector<int>& ids) {
-    std::string out;
-    for (int id : ids) out += (out.empty() ? "" : ",") + std::to_string(id);
-    return out;
-}
-
-std::string trimmed(std::string_view s) {
-    constexpr std::string_view kBlanks(" \t\r\n\0\x0B", 6);
-    size_t a = s.find_first_not_of(kBlanks), b = s.find_last_not_of(kBlanks);
-    return a == std::string_view::npos ? std::string() : std::string(s.substr(a, b - a + 1));
-}
 
 class ListPage {
 public:
@@ -52,38 +27,38 @@ public:
         if (site.global("cfg_list_son") == "N") {
             where_ += second_types ? " AND ( (arc.typeid='" + id + "')" + typeid2 + ") " : " AND (arc.typeid='" + id + "') ";
         } else {
-            std::string sons = joined(site.category_and_below(category_.id, static_cast<int>(number(c["channeltype"]))));
+            std::string sons = joined(site.category_and_below(category_.id, static_cast<int>(php_int(c["channeltype"]))));
             std::string in = sons.find(',') == std::string::npos ? " arc.typeid = '" + sons + "' " : " arc.typeid IN(" + sons + ") ";
             where_ += second_types ? " AND ( " + in + typeid2 + "  ) " : " AND ( " + in + " ) ";
         }
         auto counted = site.database().select(site.sql("SELECT COUNT(*) AS `dd` FROM `#@__arctiny` arc WHERE " + where_));
-        total_ = counted && !counted->rows.empty() ? number(counted->rows[0][0].value_or("0")) : 0;
+        total_ = counted && !counted->rows.empty() ? php_int(counted->rows[0][0].value_or("0")) : 0;
     }
 
     std::optional<std::string> view_tag(TagCall& call) {
         const ParsedTag& tag = call.tag;
         if (tag.name == "list") return list(tag, call.file);
         if (tag.name == "pagelist") {
-            std::string size = trimmed(tag.attributes.get("listsize"));
+            std::string size = php_trim(tag.attributes.get("listsize"));
             std::string items = tag.attributes.get("listitem").empty() ? "index,pre,pageno,next,end,option"
                                                                        : std::string(tag.attributes.get("listitem"));
             if (size.empty() || size.find_first_not_of("0123456789") != std::string::npos) size = "3";
-            return dynamic() ? dynamic_pages(number(size), items) : static_pages(number(size), items);
+            return dynamic() ? dynamic_pages(php_int(size), items) : static_pages(php_int(size), items);
         }
         if (page_no_ != 1 && tag.name == "field" && !tag.attributes.get("display").empty()) return std::string();
         return std::nullopt;
     }
 
-    bool dynamic() const { return number(category_.columns.at("isdefault")) == -1; }
+    bool dynamic() const { return php_int(category_.columns.at("isdefault")) == -1; }
     void set_page_size(long long size) { page_size_ = size > 0 ? size : 20; }
 
 private:
     std::string list(const ParsedTag& tag, std::string_view file) {
         const TagAttributes& a = tag.attributes;
-        const long long col = a.get("col").empty() ? 1 : number(a.get("col"));
+        const long long col = a.get("col").empty() ? 1 : php_int(a.get("col"));
         ArticleRowStyle style;
-        style.title_length = static_cast<size_t>(a.get("titlelen").empty() ? 100 : number(a.get("titlelen")));
-        style.info_length = static_cast<size_t>(a.get("infolen").empty() ? 250 : number(a.get("infolen")));
+        style.title_length = static_cast<size_t>(a.get("titlelen").empty() ? 100 : php_int(a.get("titlelen")));
+        style.info_length = static_cast<size_t>(a.get("infolen").empty() ? 250 : php_int(a.get("infolen")));
         if (!a.get("imgwidth").empty()) style.image_width = a.get("imgwidth");
         if (!a.get("imgheight").empty()) style.image_height = a.get("imgheight");
         style.with_info = false;
@@ -97,7 +72,7 @@ private:
                             : orderby == "lastpost"                    ? " ORDER BY arc.lastpost " + way
                             : orderby == "weight"                      ? " ORDER BY arc.weight " + way
                                                                        : " ORDER BY arc.sortrank " + way;
-        std::string body = trimmed(tag.body);
+        std::string body = php_trim(tag.body);
         if (body.empty()) body = renderer_.system_template("list_fulllist.htm");
         const std::string limit = " LIMIT " + std::to_string((page_no_ - 1) * page_size_) + "," + std::to_string(page_size_);
         const std::string columns = "SELECT arc.*,tp.typedir,tp.typename,tp.corank,tp.isdefault,tp.defaultname,tp.namerule,"
@@ -251,7 +226,7 @@ private:
 std::string template_path(const Site& site, const std::string& name, const Category& category) {
     std::string path = replace_all(name, "{tid}", std::to_string(category.id));
     auto channel = site.database().select(site.sql("SELECT nid FROM `#@__channeltype` WHERE id='" +
-                                                   std::to_string(number(category.columns.at("channeltype"))) + "'"));
+                                                   std::to_string(php_int(category.columns.at("channeltype"))) + "'"));
     return replace_all(path, "{cid}", channel && !channel->rows.empty() ? channel->rows[0][0].value_or("") : "");
 }
 
@@ -263,7 +238,7 @@ Result<RenderedPage> render_list_page(Renderer& renderer, const fs::path& temple
     if (!category) return fail("no category " + std::to_string(typeid_));
     if (page_no < 1) page_no = 1;
     Page page = index_page(site, typeid_);
-    const long long ispart = number(category->columns.at("ispart"));
+    const long long ispart = php_int(category->columns.at("ispart"));
     if (ispart == 2) return fail("category " + std::to_string(typeid_) + " is a link to " + category->columns.at("typedir"));
     std::error_code ec;
     if (ispart > 0) {
@@ -292,7 +267,7 @@ Result<RenderedPage> render_list_page(Renderer& renderer, const fs::path& temple
     for (const char* name : {"page", "list"})
         for (const ParsedTag& tag : parsed.tags)
             if (!sizing && tag.name == name) sizing = &tag;
-    list.set_page_size(sizing && !sizing->attributes.get("pagesize").empty() ? number(sizing->attributes.get("pagesize")) : 20);
+    list.set_page_size(sizing && !sizing->attributes.get("pagesize").empty() ? php_int(sizing->attributes.get("pagesize")) : 20);
     // A marker templates use to hide the category's introduction after its first page.
     if (page_no > 1 || page.fields["content"].size() < 10) *text = replace_all(*text, "[cmsreplace]", "display:none");
     page.view_tags = [&list](TagCall& call) { return list.view_tag(call); };

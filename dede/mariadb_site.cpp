@@ -76,6 +76,24 @@ public:
     explicit MariaDbSite(MYSQL* db) : db_(db) {}
     ~MariaDbSite() override { mysql_close(db_); }
 
+    // The session's sql_mode is '' (as DedeCMS's), so a backslash escapes: both quotes and
+    // backslashes are escaped.
+    std::string quote(std::string_view text) const override {
+        std::string out = "'";
+        for (char c : text) {
+            switch (c) {
+                case '\'': out += "\\'"; break;
+                case '\\': out += "\\\\"; break;
+                case '\0': out += "\\0"; break;
+                case '\n': out += "\\n"; break;
+                case '\r': out += "\\r"; break;
+                case '\x1a': out += "\\Z"; break;
+                default: out += c;
+            }
+        }
+        return out + "'";
+    }
+
     Result<QueryResult> select(std::string_view sql) override {
         BRINDLE_TRY(std::string_view statement, select_only(sql));
         return query(statement);

@@ -1,14 +1,9 @@
 #include "dede/pages.h"
 
+#include "dede/php_text.h"
 namespace brindle::dede {
 
 namespace {
-
-std::string replace_all(std::string text, std::string_view from, std::string_view to) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
 
 // A category's template names with {style} filled in, doubled slashes made single.
 std::string template_name(const Site& site, const std::string& name) {
@@ -46,7 +41,7 @@ Page index_page(const Site& site, int typeid_) {
         for (const char* name : {"tempindex", "templist", "temparticle"}) page.fields[name] = template_name(site, page.fields[name]);
         auto channel = site.database().select(site.sql(
             "SELECT typename AS ctypename, addtable, issystem FROM `#@__channeltype` WHERE id='" +
-            std::to_string(std::stoi("0" + category->columns.at("channeltype"))) + "'"));
+            std::to_string(php_int(category->columns.at("channeltype"))) + "'"));
         if (channel && !channel->rows.empty())
             for (const auto& [name, value] : row_at(*channel, 0)) page.fields[name] = value;
         add_position(site, *category, page);

@@ -4,24 +4,14 @@
 #include <ctime>
 
 #include "common/try.h"
+#include "dede/php_text.h"
 
 namespace brindle::dede {
 namespace {
 
-int number(const Row& row, const std::string& column) {
+int column_int(const Row& row, const std::string& column) {
     auto found = row.find(column);
-    if (found == row.end()) return 0;
-    try {
-        return std::stoi(found->second);
-    } catch (...) {
-        return 0;
-    }
-}
-
-std::string replace_all(std::string text, std::string_view from, std::string_view to) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
+    return found == row.end() ? 0 : static_cast<int>(php_int(found->second));
 }
 
 std::string single_slashes(std::string text) {
@@ -95,9 +85,9 @@ Result<Site> Site::load(SiteDatabase& database, const SiteOptions& options) {
     for (size_t i = 0; i < types.rows.size(); ++i) {
         Category category;
         category.columns = row_at(types, i);
-        category.id = number(category.columns, "id");
-        category.reid = number(category.columns, "reid");
-        category.topid = number(category.columns, "topid");
+        category.id = column_int(category.columns, "id");
+        category.reid = column_int(category.columns, "reid");
+        category.topid = column_int(category.columns, "topid");
         site.order_.push_back(category.id);
         site.categories_[category.id] = std::move(category);
     }
@@ -114,11 +104,8 @@ std::string Site::global(std::string_view name) const {
 }
 
 int Site::hours_from_utc() const {
-    try {
-        return std::stoi(global("cfg_cli_time"));
-    } catch (...) {
-        return 8;
-    }
+    const std::string hours = global("cfg_cli_time");
+    return hours.empty() ? 8 : static_cast<int>(php_int(hours));
 }
 
 const Category* Site::category(int id) const {
@@ -130,7 +117,7 @@ std::vector<int> Site::category_and_below(int id, int channel) const {
     std::vector<int> out{id};
     for (size_t k = 0; k < out.size(); ++k)
         for (const Category* child : children(out[k]))
-            if (channel == 0 || number(child->columns, "channeltype") == channel) out.push_back(child->id);
+            if (channel == 0 || column_int(child->columns, "channeltype") == channel) out.push_back(child->id);
     return out;
 }
 
@@ -154,7 +141,7 @@ std::string Site::category_url(const Row& c) const {
         return f == c.end() ? std::string() : f->second;
     };
     const std::string dir = folder(get("typedir"));
-    const int isdefault = number(c, "isdefault"), ispart = number(c, "ispart");
+    const int isdefault = column_int(c, "isdefault"), ispart = column_int(c, "ispart");
     std::string url;
     if (isdefault == -1) url = global("cfg_phpurl") + "/list.php?tid=" + get("id");
     else if (ispart == 2) return dir;
@@ -173,20 +160,20 @@ std::string Site::article_url(const Row& row) const {
         return f == row.end() ? std::string() : f->second;
     };
     std::string rule = get("namerule");
-    int typeid_ = number(row, "typeid");
+    int typeid_ = column_int(row, "typeid");
     if (rule.empty()) {
         rule = global("cfg_special") + "/arc-{aid}.html";
         typeid_ = -1;
     }
     std::string url;
-    if (number(row, "arcrank") != 0 || number(row, "ismake") == -1 || typeid_ == 0 || number(row, "money") > 0) {
+    if (column_int(row, "arcrank") != 0 || column_int(row, "ismake") == -1 || typeid_ == 0 || column_int(row, "money") > 0) {
         url = global("cfg_rewrite") == "Y" ? global("cfg_plus_dir") + "/view-" + get("id") + "-1.html"
                                            : global("cfg_phpurl") + "/view.php?aid=" + get("id");
     } else {
         std::string dir = get("typedir").empty() ? global("cfg_cmspath") + global("cfg_arcdir") : folder(get("typedir"));
         for (char& ch : rule)
             if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-        const std::string day = date(std::stoll(get("senddate").empty() ? "0" : get("senddate")));
+        const std::string day = date(php_int(get("senddate")));
         if (!get("filename").empty()) {
             size_t slash = rule.rfind('/');
             rule = (slash == std::string::npos ? std::string(".") : rule.substr(0, slash)) + "/" + get("filename") +

@@ -28,6 +28,9 @@ public:
     // Runs one statement that only reads. A statement that would write, or more than one statement,
     // is refused with an error, and nothing changes.
     virtual Result<QueryResult> select(std::string_view sql) = 0;
+    // A string literal of this backend's SQL for any bytes, quotes included: a value from a template
+    // must stay a value.
+    virtual std::string quote(std::string_view text) const = 0;
 };
 
 // What DedeCMS would take as the current time, in seconds since 1970 (UTC): the MySQL functions

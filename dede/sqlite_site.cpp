@@ -145,6 +145,12 @@ public:
         return {};
     }
 
+    std::string quote(std::string_view text) const override {
+        std::string out = "'";
+        for (char c : text) out += c == '\'' ? std::string("''") : std::string(1, c);
+        return out + "'";
+    }
+
     Result<QueryResult> select(std::string_view sql) override {
         sqlite3_stmt* statement = nullptr;
         const char* rest = nullptr;

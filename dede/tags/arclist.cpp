@@ -4,62 +4,20 @@
 #include <cmath>
 
 #include "dede/article_rows.h"
+#include "dede/php_text.h"
 #include "dede/tags/libraries.h"
 
 namespace brindle::dede {
 namespace {
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-// PHP's trim().
-std::string trim(std::string_view s) {
-    constexpr std::string_view kBlanks(" \t\r\n\0\x0B", 6);
-    size_t a = s.find_first_not_of(kBlanks), b = s.find_last_not_of(kBlanks);
-    return a == std::string_view::npos ? std::string() : std::string(s.substr(a, b - a + 1));
-}
 
 // PHP's empty(): what an attribute left out or given as 0 falls back from.
 std::string or_default(std::string_view value, std::string_view fallback) {
     return value.empty() || value == "0" ? std::string(fallback) : std::string(value);
 }
 
-long long as_number(std::string_view text) {
-    try {
-        return std::stoll(std::string(text));
-    } catch (...) {
-        return 0;
-    }
-}
 
-// Only digits and commas reach the SQL: category and article ids come from template attributes.
-std::string id_list(std::string_view text) {
-    std::string out;
-    for (char c : text)
-        if ((c >= '0' && c <= '9') || c == ',') out += c;
-    return out;
-}
 
-std::string joined(const std::vector<int>& ids) {
-    std::string out;
-    for (int id : ids) out += (out.empty() ? "" : ",") + std::to_string(id);
-    return out;
-}
-
-std::string sql_text(std::string_view text) {
-    std::string out = "'";
-    for (char c : text) {
-        if (c == '\'') out += "''";
-        else out += c;
-    }
-    return out + "'";
-}
-
-std::string sons(const Site& site, std::string_view id) { return joined(site.category_and_below(static_cast<int>(as_number(id)))); }
+std::string sons(const Site& site, std::string_view id) { return joined(site.category_and_below(static_cast<int>(php_int(id)))); }
 
 }  // namespace
 
@@ -75,26 +33,26 @@ std::string arclist(TagCall& call) {
     else if (name == "coolart") listtype = "commend";
     else if (name != "autolist") listtype = a.get("type");
     std::string orderby = !a.get("sort").empty() ? std::string(a.get("sort")) : name == "hotart" ? "click" : std::string(a.get("orderby"));
-    std::string body = trim(trim(tag.body).empty() ? call.renderer.system_template(name == "imglist"       ? "part_imglist.htm"
+    std::string body = php_trim(php_trim(tag.body).empty() ? call.renderer.system_template(name == "imglist"       ? "part_imglist.htm"
                                                                              : name == "imginfolist" ? "part_imginfolist.htm"
                                                                                                      : "part_arclist.htm")
                                                : tag.body);
     std::string titlelen = !a.get("titlelength").empty() ? std::string(a.get("titlelength")) : std::string(a.get("titlelen"));
     std::string infolen = !a.get("infolength").empty() ? std::string(a.get("infolength")) : std::string(a.get("infolen"));
-    std::string typeid_ = trim(a.get("typeid"));
+    std::string typeid_ = php_trim(a.get("typeid"));
     if (typeid_.empty() || typeid_ == "0") typeid_ = std::to_string(call.page.typeid_);
     std::string att = a.get("att").empty() ? std::string(a.get("flag")) : std::string(a.get("att"));
 
-    const long long rows = as_number(or_default(a.get("row"), "10"));
-    const size_t title_length = static_cast<size_t>(as_number(or_default(titlelen, "30")));
-    const size_t info_length = static_cast<size_t>(as_number(or_default(infolen, "160")));
+    const long long rows = php_int(or_default(a.get("row"), "10"));
+    const size_t title_length = static_cast<size_t>(php_int(or_default(titlelen, "30")));
+    const size_t info_length = static_cast<size_t>(php_int(or_default(infolen, "160")));
     const std::string imgwidth = or_default(a.get("imgwidth"), "120"), imgheight = or_default(a.get("imgheight"), "120");
-    orderby = lower(or_default(orderby, "default"));
+    orderby = ascii_lower(or_default(orderby, "default"));
     const std::string orderway = or_default(a.get("orderway"), "desc") == "asc" ? "asc" : "desc";
-    const long long subday = as_number(a.get("subday"));
-    std::string keyword = trim(a.get("keyword"));
+    const long long subday = php_int(a.get("subday"));
+    std::string keyword = php_trim(a.get("keyword"));
     const std::string idlist = id_list(a.get("idlist"));
-    long long col = as_number(a.get("col"));
+    long long col = php_int(a.get("col"));
     if (col == 0) col = 1;
     std::string tablewidth = a.get("tablewidth").empty() ? "100" : std::string(a.get("tablewidth"));
     const std::string col_width = std::to_string(static_cast<long long>(std::ceil(100.0 / static_cast<double>(col)))) + "%";
@@ -114,15 +72,15 @@ std::string arclist(TagCall& call) {
             std::replace(keyword.begin(), keyword.end(), ',', '|');
             while (!keyword.empty() && keyword.front() == '|') keyword.erase(keyword.begin());
             while (!keyword.empty() && keyword.back() == '|') keyword.pop_back();
-            where.push_back(" CONCAT(arc.title,arc.keywords) REGEXP " + sql_text(keyword) + " ");
+            where.push_back(" CONCAT(arc.title,arc.keywords) REGEXP " + site.database().quote(keyword) + " ");
         }
-        if (lower(listtype).find("commend") != std::string::npos) where.push_back(" FIND_IN_SET('c', arc.flag)>0  ");
-        if (lower(listtype).find("image") != std::string::npos) where.push_back(" FIND_IN_SET('p', arc.flag)>0  ");
+        if (ascii_lower(listtype).find("commend") != std::string::npos) where.push_back(" FIND_IN_SET('c', arc.flag)>0  ");
+        if (ascii_lower(listtype).find("image") != std::string::npos) where.push_back(" FIND_IN_SET('p', arc.flag)>0  ");
         if (!att.empty()) {
             size_t from = 0;
             while (true) {
                 size_t comma = att.find(',', from);
-                where.push_back(" FIND_IN_SET(" + sql_text(att.substr(from, comma - from)) + ", arc.flag)>0 ");
+                where.push_back(" FIND_IN_SET(" + site.database().quote(att.substr(from, comma - from)) + ", arc.flag)>0 ");
                 if (comma == std::string::npos) break;
                 from = comma + 1;
             }
@@ -136,7 +94,7 @@ std::string arclist(TagCall& call) {
                     size_t from = 0;
                     while (from <= ids.size()) {
                         size_t comma = ids.find(',', from);
-                        for (int id : site.category_and_below(static_cast<int>(as_number(ids.substr(from, comma - from)))))
+                        for (int id : site.category_and_below(static_cast<int>(php_int(ids.substr(from, comma - from)))))
                             if (std::find(all.begin(), all.end(), id) == all.end()) all.push_back(id);
                         if (comma == std::string::npos) break;
                         from = comma + 1;
@@ -150,14 +108,14 @@ std::string arclist(TagCall& call) {
         }
         if (!a.get("notypeid").empty() && a.get("notypeid") != "0")
             where.push_back(" arc.typeid NOT IN (" + sons(site, a.get("notypeid")) + ")");
-        if (!channelid.empty() && channelid != "0") where.push_back(" arc.channel = " + sql_text(channelid) + " ");
+        if (!channelid.empty() && channelid != "0") where.push_back(" arc.channel = " + site.database().quote(channelid) + " ");
         std::string noflag(a.get("noflag"));
         if (!noflag.empty()) {
             size_t from = 0;
             while (true) {
                 size_t comma = noflag.find(',', from);
-                std::string one = trim(noflag.substr(from, comma - from));
-                if (!one.empty()) where.push_back(" FIND_IN_SET(" + sql_text(one) + ", arc.flag)<1 ");
+                std::string one = php_trim(noflag.substr(from, comma - from));
+                if (!one.empty()) where.push_back(" FIND_IN_SET(" + site.database().quote(one) + ", arc.flag)<1 ");
                 if (comma == std::string::npos) break;
                 from = comma + 1;
             }
@@ -176,12 +134,12 @@ std::string arclist(TagCall& call) {
 
     long long line = rows;
     std::string limit;
-    std::string limit_text = trim(a.get("limit"));
+    std::string limit_text = php_trim(a.get("limit"));
     if (!limit_text.empty()) {
-        std::string clean = id_list(lower(limit_text));
+        std::string clean = id_list(ascii_lower(limit_text));
         limit = " LIMIT " + clean;
         size_t comma = clean.find(',');
-        if (comma != std::string::npos) line = as_number(clean.substr(comma + 1));
+        if (comma != std::string::npos) line = php_int(clean.substr(comma + 1));
     } else {
         limit = " LIMIT 0," + std::to_string(rows);
     }

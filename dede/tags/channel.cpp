@@ -1,5 +1,6 @@
 // {dede:channel}: the categories at one level (top, the children of one, or its siblings), with
 // the current one written in its own style.
+#include "dede/php_text.h"
 #include "dede/tags/libraries.h"
 
 namespace brindle::dede {
@@ -8,27 +9,13 @@ namespace {
 constexpr const char* kColumns = "SELECT id,typename,typedir,isdefault,ispart,defaultname,namerule2,moresite,siteurl,sitepath "
                                  "FROM `#@__arctype` WHERE ";
 
-long long number(std::string_view text) {
-    try {
-        return std::stoll(std::string(text));
-    } catch (...) {
-        return 0;
-    }
-}
-
-std::string replace_all(std::string text, std::string_view from, std::string_view to) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
 }  // namespace
 
 std::string channel(TagCall& call) {
     const TagAttributes& a = call.tag.attributes;
     Site& site = call.renderer.site();
-    const long long line = number(a.get("row")) == 0 ? 100 : number(a.get("row"));
-    const long long col = a.get("col").empty() ? 1 : number(a.get("col"));
+    const long long line = php_int(a.get("row")) == 0 ? 100 : php_int(a.get("row"));
+    const long long col = a.get("col").empty() ? 1 : php_int(a.get("col"));
     std::string type = a.get("type").empty() ? "son" : std::string(a.get("type"));
     if (type == "sun") type = "son";
     const std::string currentstyle(a.get("currentstyle"));
@@ -37,7 +24,7 @@ std::string channel(TagCall& call) {
     const std::string given(a.get("typeid"));
     const Category* current = nullptr;
     if (given.empty() || given == "0") current = site.category(call.page.typeid_);
-    else current = site.category(static_cast<int>(number(given)));
+    else current = site.category(static_cast<int>(php_int(given)));
     if (current) typeid_ = current->id, reid = current->reid, topid = current->topid;
 
     std::string body = call.tag.body.empty() ? call.renderer.system_template("channel_list.htm") : call.tag.body;
@@ -66,10 +53,10 @@ std::string channel(TagCall& call) {
             if (next < result->rows.size()) {
                 Row row = row_at(*result, next++);
                 row["sonids"] = row["rel"] = "";
-                if (needs_rel && !site.children(static_cast<int>(number(row["id"]))).empty())
+                if (needs_rel && !site.children(static_cast<int>(php_int(row["id"]))).empty())
                     row["rel"] = " rel='dropmenu" + row["id"] + "'";
                 row["typelink"] = row["typeurl"] = site.category_url(row);
-                const long long id = number(row["id"]);
+                const long long id = php_int(row["id"]);
                 if ((id == typeid_ || (topid == id && type == "top")) && !currentstyle.empty()) {
                     std::string current_row = replace_all(currentstyle, "~rel~", row["rel"]);
                     current_row = replace_all(current_row, "~id~", row["id"]);
@@ -92,7 +79,7 @@ std::string channel(TagCall& call) {
 // {dede:type}: one category, the given one or the page's.
 std::string type(TagCall& call) {
     Site& site = call.renderer.site();
-    long long typeid_ = number(call.tag.attributes.get("typeid"));
+    long long typeid_ = php_int(call.tag.attributes.get("typeid"));
     if (typeid_ == 0) typeid_ = call.page.typeid_;
     if (typeid_ == 0) return {};
     auto result = site.database().select(site.sql(std::string(kColumns) + "id='" + std::to_string(typeid_) + "'"));

@@ -1,45 +1,25 @@
 // {dede:channelartlist}: its body rendered once per category, as that category's page.
+#include "dede/php_text.h"
 #include "dede/pages.h"
 #include "dede/tags/libraries.h"
 
 namespace brindle::dede {
 namespace {
 
-std::string trimmed(std::string_view s) {
-    constexpr std::string_view kBlanks(" \t\r\n\0\x0B", 6);
-    size_t a = s.find_first_not_of(kBlanks), b = s.find_last_not_of(kBlanks);
-    return a == std::string_view::npos ? std::string() : std::string(s.substr(a, b - a + 1));
-}
-
-std::string id_list(std::string_view text) {
-    std::string out;
-    for (char c : text)
-        if ((c >= '0' && c <= '9') || c == ',') out += c;
-    return out;
-}
-
-long long number(std::string_view text) {
-    try {
-        return std::stoll(std::string(text));
-    } catch (...) {
-        return 0;
-    }
-}
-
 }  // namespace
 
 std::string channelartlist(TagCall& call) {
     const TagAttributes& a = call.tag.attributes;
     Site& site = call.renderer.site();
-    std::string body = trimmed(call.tag.body);
+    std::string body = php_trim(call.tag.body);
     if (body.empty()) body = call.renderer.system_template("part_channelartlist.htm");
     std::string typeid_(a.get("typeid"));
     if (typeid_.empty() || typeid_ == "0") typeid_ = std::to_string(call.page.typeid_);
-    long long rows = number(a.get("row"));
+    long long rows = php_int(a.get("row"));
     if (rows == 0) rows = 20;
     std::string where;
     if (typeid_ == "0" || typeid_ == "top") where = " reid=0 AND ispart<>2 AND ishidden<>1 AND channeltype>0 ";
-    else if (typeid_.find(',') == std::string::npos) where = " reid='" + std::to_string(number(typeid_)) + "' AND ispart<>2 AND ishidden<>1 ";
+    else if (typeid_.find(',') == std::string::npos) where = " reid='" + std::to_string(php_int(typeid_)) + "' AND ispart<>2 AND ishidden<>1 ";
     else where = " id IN(" + id_list(typeid_) + ") AND ispart<>2 AND ishidden<>1 ";
     const std::string notypeid = id_list(a.get("notypeid"));
     if (!notypeid.empty() && notypeid != "0") where += "AND id NOT IN (" + notypeid + ")";
@@ -56,7 +36,7 @@ std::string channelartlist(TagCall& call) {
         Row category = row_at(*result, i);
         call.renderer.set_global("itemindex", std::to_string(i + 1));
         call.renderer.set_global("itemparity", std::to_string(parity));
-        Page page = index_page(site, static_cast<int>(number(category["id"])));
+        Page page = index_page(site, static_cast<int>(php_int(category["id"])));
         page.fields["typeurl"] = site.category_url(category);
         out += call.renderer.render_page(body, page, call.file);
         parity = parity == 1 ? 2 : 1;

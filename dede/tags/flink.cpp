@@ -1,18 +1,11 @@
 // {dede:flink}: the site's friend links; {dede:flinktype}: their groups, each with the flink tags of
 // its body run for that group.
+#include "dede/php_text.h"
 #include "dede/tags/libraries.h"
 #include "dede/text_cut.h"
 
 namespace brindle::dede {
 namespace {
-
-long long number(std::string_view text) {
-    try {
-        return std::stoll(std::string(text));
-    } catch (...) {
-        return 0;
-    }
-}
 
 std::string or_default(std::string_view value, std::string_view fallback) {
     return value.empty() ? std::string(fallback) : std::string(value);
@@ -43,10 +36,10 @@ std::string flink(TagCall& call) {
     Site& site = call.renderer.site();
     const std::string type = or_default(a.get("type"), "textall");
     const std::string row_attribute = or_default(a.get("row"), "24");
-    const size_t titlelen = static_cast<size_t>(number(or_default(a.get("titlelen"), "24")));
-    long long typeid_ = number(or_default(a.get("typeid"), "0"));
+    const size_t titlelen = static_cast<size_t>(php_int(or_default(a.get("titlelen"), "24")));
+    long long typeid_ = php_int(or_default(a.get("typeid"), "0"));
     if (call.renderer.flink_group()) typeid_ = *call.renderer.flink_group();
-    std::string where = " where ischeck >= '" + std::to_string(number(or_default(a.get("linktype"), "1"))) + "' ";
+    std::string where = " where ischeck >= '" + std::to_string(php_int(or_default(a.get("linktype"), "1"))) + "' ";
     if (typeid_ == 999) {
         // DedeCMS asks its own server for these links; a preview goes to no network.
         call.renderer.report(call.file, call.tag.begin, "{dede:flink typeid=999} comes from DedeCMS's server: not shown", false);
@@ -56,7 +49,7 @@ std::string flink(TagCall& call) {
     if (type == "image") where += " And logo<>'' ";
     else if (type == "text") where += " And logo='' ";
     auto result = site.database().select(site.sql("SELECT * FROM #@__flink " + where + " order by sortrank asc limit 0," +
-                                                  std::to_string(number(row_attribute))));
+                                                  std::to_string(php_int(row_attribute))));
     if (!result) {
         call.renderer.report(call.file, call.tag.begin, "{dede:flink}: " + result.error().message);
         return {};
@@ -85,7 +78,7 @@ std::string flinktype(TagCall& call) {
     Site& site = call.renderer.site();
     const std::string row_attribute = or_default(call.tag.attributes.get("row"), "24");
     auto result = site.database().select(site.sql("SELECT * FROM #@__flinktype order by id asc limit 0," +
-                                                  std::to_string(number(row_attribute))));
+                                                  std::to_string(php_int(row_attribute))));
     if (!result) {
         call.renderer.report(call.file, call.tag.begin, "{dede:flinktype}: " + result.error().message);
         return {};
@@ -96,7 +89,7 @@ std::string flinktype(TagCall& call) {
     for (size_t i = 0; i < result->rows.size(); ++i) {
         Row row = row_at(*result, i);
         // The group stays chosen for every flink after it on the page, as in DedeCMS.
-        call.renderer.set_flink_group(number(row["id"]));
+        call.renderer.set_flink_group(php_int(row["id"]));
         std::string item = call.renderer.render_flinks(body, call.page, call.file);
         item = fill_by_pattern(item, "id", row["id"]);
         out += fill_by_pattern(item, "typename", row["typename"]);
@@ -108,7 +101,7 @@ std::string flinktype(TagCall& call) {
 std::string hotwords(TagCall& call) {
     const TagAttributes& a = call.tag.attributes;
     Site& site = call.renderer.site();
-    long long subday = number(a.get("subday")), num = number(a.get("num")), maxlength = number(a.get("maxlength"));
+    long long subday = php_int(a.get("subday")), num = php_int(a.get("num")), maxlength = php_int(a.get("maxlength"));
     if (a.get("subday").empty()) subday = 365;
     if (a.get("num").empty()) num = 6;
     if (a.get("maxlength").empty()) maxlength = 16;

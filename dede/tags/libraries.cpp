@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "dede/php_text.h"
+
 namespace brindle::dede {
 
 // The page's editor in charge, or the site's default one.
@@ -29,7 +31,7 @@ std::string qrcode(TagCall& call) {
     }
     const std::string number = call.renderer.global("qrcode_id").empty() ? "1" : call.renderer.global("qrcode_id");
     const std::string plus = site.global("cfg_plus_dir");
-    call.renderer.set_global("qrcode_id", std::to_string(std::stoll(number) + 1));
+    call.renderer.set_global("qrcode_id", std::to_string(php_int(number) + 1));
     return "  <a href='http://2v.dedecms.com/' id='__dedeqrcode_" + number + "'>织梦二维码生成器</a>\r\n"
            "  <script type=\"text/javascript\">\r\n"
            "  \tvar __dedeqrcode_id=" + number + ";\r\n"

@@ -1,36 +1,23 @@
 // {dede:myad} and {dede:mytag}: a stored block by name, the category's own before the site's, its
 // expired text once its time is over; mytag with ismake='yes' is a template rendered in its turn.
+#include "dede/php_text.h"
 #include "dede/pages.h"
 #include "dede/tags/libraries.h"
 
 namespace brindle::dede {
 namespace {
 
-long long number(std::string_view text) {
-    try {
-        return std::stoll(std::string(text));
-    } catch (...) {
-        return 0;
-    }
-}
-
-std::string sql_text(std::string_view text) {
-    std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("''") : std::string(1, c);
-    return out + "'";
-}
-
 std::string stored_block(TagCall& call, std::string_view table) {
     Site& site = call.renderer.site();
     std::string_view name = call.tag.attributes.get("name");
     if (name.empty()) return {};
-    long long typeid_ = number(call.tag.attributes.get("typeid"));
+    long long typeid_ = php_int(call.tag.attributes.get("typeid"));
     auto page_type = call.page.fields.find("typeid");
-    if (typeid_ == 0 && page_type != call.page.fields.end()) typeid_ = number(page_type->second);
+    if (typeid_ == 0 && page_type != call.page.fields.end()) typeid_ = php_int(page_type->second);
     std::string where;
     if (typeid_ > 0) where = " And typeid IN(0," + call.renderer.parent_ids(static_cast<int>(typeid_)) + ") ";
     auto result = site.database().select(site.sql(" SELECT * FROM " + std::string(table) + " WHERE tagname LIKE " +
-                                                  sql_text(name) + where + " ORDER BY typeid DESC LIMIT 0,1"));
+                                                  site.database().quote(name) + where + " ORDER BY typeid DESC LIMIT 0,1"));
     if (!result) {
         call.renderer.report(call.file, call.tag.begin, "{dede:" + call.tag.name + "}: " + result.error().message);
         return {};
@@ -38,7 +25,7 @@ std::string stored_block(TagCall& call, std::string_view table) {
     if (result->rows.empty()) return {};
     Row row = row_at(*result, 0);
     const long long now = site.clock().now;
-    if (row["timeset"] == "1" && (now < number(row["starttime"]) || now > number(row["endtime"]))) return row["expbody"];
+    if (row["timeset"] == "1" && (now < php_int(row["starttime"]) || now > php_int(row["endtime"]))) return row["expbody"];
     return row["normbody"];
 }
 
@@ -50,7 +37,7 @@ std::string mytag(TagCall& call) {
     std::string body = stored_block(call, "`#@__mytag`");
     std::string ismake(call.tag.attributes.get("ismake"));
     if (ismake != "yes") return body;
-    Page page = index_page(call.renderer.site(), static_cast<int>(number(call.tag.attributes.get("typeid"))));
+    Page page = index_page(call.renderer.site(), static_cast<int>(php_int(call.tag.attributes.get("typeid"))));
     return call.renderer.render_page(body, page, call.file);
 }
 

@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "dede/php_text.h"
 #include "dede/tags/libraries.h"
 
 namespace brindle::dede {
 namespace {
-
-std::string trimmed(std::string_view s) {
-    constexpr std::string_view kBlanks(" \t\r\n\0\x0B", 6);
-    size_t a = s.find_first_not_of(kBlanks), b = s.find_last_not_of(kBlanks);
-    return a == std::string_view::npos ? std::string() : std::string(s.substr(a, b - a + 1));
-}
 
 // PHP's addslashes, for page fields put into the query as '~name~'.
 std::string slashed(std::string_view text) {
@@ -29,7 +24,7 @@ std::string slashed(std::string_view text) {
 }
 
 bool reads_only(std::string_view sql) {
-    std::string head = trimmed(sql).substr(0, 6);
+    std::string head = php_trim(sql).substr(0, 6);
     for (char& c : head) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return head == "select";
 }
@@ -54,7 +49,7 @@ std::string sql(TagCall& call) {
             at = word ? query.find('~', end + 1) : end;
         }
     }
-    const std::string body = trimmed(call.tag.body);
+    const std::string body = php_trim(call.tag.body);
     if (query.empty() || body.empty()) return {};
     call.renderer.set_global("autoindex", "0");
     if (!reads_only(query)) {

@@ -1,18 +1,11 @@
 // {dede:tag}: the site's tags, the current article's or all of them, newest, most used or at random.
 #include <random>
 
+#include "dede/php_text.h"
 #include "dede/tags/libraries.h"
 
 namespace brindle::dede {
 namespace {
-
-long long number(std::string_view text) {
-    try {
-        return std::stoll(std::string(text));
-    } catch (...) {
-        return 0;
-    }
-}
 
 // PHP's htmlspecialchars with quotes, as DedeCMS calls it.
 std::string html_escaped(std::string_view text) {
@@ -37,21 +30,21 @@ std::string tag(TagCall& call) {
     Site& site = call.renderer.site();
     std::string body = call.tag.body;
     if (body.find_first_not_of(" \t\r\n") == std::string::npos) body = call.renderer.system_template("tag_one.htm");
-    const long long rows = a.get("row").empty() ? 30 : number(a.get("row"));
+    const long long rows = a.get("row").empty() ? 30 : php_int(a.get("row"));
     const std::string sort = a.get("sort").empty() ? "new" : std::string(a.get("sort"));
     std::string where;
     auto aid = call.page.fields.find("aid");
-    const bool of_article = call.page.fields.contains("tags") && aid != call.page.fields.end() && number(aid->second) != 0;
-    if (number(a.get("getall")) == 0 && of_article) {
+    const bool of_article = call.page.fields.contains("tags") && aid != call.page.fields.end() && php_int(aid->second) != 0;
+    if (php_int(a.get("getall")) == 0 && of_article) {
         auto ids = site.database().select(site.sql("SELECT tid FROM `#@__taglist` WHERE aid = '" +
-                                                   std::to_string(number(aid->second)) + "' "));
+                                                   std::to_string(php_int(aid->second)) + "' "));
         std::string list;
         if (ids)
-            for (const auto& row : ids->rows) list += (list.empty() ? "" : ",") + std::to_string(number(row[0].value_or("")));
+            for (const auto& row : ids->rows) list += (list.empty() ? "" : ",") + std::to_string(php_int(row[0].value_or("")));
         if (list.empty()) return {};
         where = " WHERE id IN(" + list + ") ";
-    } else if (number(a.get("typeid")) != 0) {
-        where = " WHERE typeid='" + std::to_string(number(a.get("typeid"))) + "' ";
+    } else if (php_int(a.get("typeid")) != 0) {
+        where = " WHERE typeid='" + std::to_string(php_int(a.get("typeid"))) + "' ";
     }
     std::string order = sort == "rand"    ? "rand() "
                         : sort == "week"  ? " weekcc DESC "
@@ -74,8 +67,8 @@ std::string tag(TagCall& call) {
         row["keyword"] = row["tag"];
         row["tag"] = html_escaped(row["tag"]);
         row["link"] = site.global("cfg_cmsurl") + "/tags.php?/" + url_encoded(row["keyword"]) + "/";
-        if (number(row["monthcc"]) > 1000 || number(row["weekcc"]) > 300) row["highlight"] = std::to_string(draw(3, 4));
-        else if (number(row["count"]) > 3000) row["highlight"] = std::to_string(draw(5, 6));
+        if (php_int(row["monthcc"]) > 1000 || php_int(row["weekcc"]) > 300) row["highlight"] = std::to_string(draw(3, 4));
+        else if (php_int(row["count"]) > 3000) row["highlight"] = std::to_string(draw(5, 6));
         else row["highlight"] = std::to_string(draw(1, 2));
         rows_out.push_back(std::move(row));
     }

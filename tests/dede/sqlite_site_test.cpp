@@ -54,6 +54,8 @@ TEST_F(SqliteSite, NothingIsWrittenThroughIt) {
     }
     EXPECT_EQ(one("SELECT count(*) FROM dede_archives"), "3");
     EXPECT_EQ(one("SELECT title FROM dede_archives WHERE id = 3;"), "第三");
+    // A value with quotes stays one value.
+    EXPECT_EQ(one("SELECT " + site->quote("it's \\' OR 1 --")), "it's \\' OR 1 --");
     EXPECT_FALSE(open_sqlite_site((path.string() + ".missing"), {}).has_value());
     EXPECT_FALSE(fs::exists(path.string() + ".missing"));
 }
