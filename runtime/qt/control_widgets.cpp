@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
@@ -12,7 +13,9 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <limits>
+#include <memory>
 
 #include "image/kernel_abi.h"
 #include "image/property_blobs.h"
@@ -46,7 +49,7 @@ QWidget* make_label(const image::Element& e) {
     return label;
 }
 
-QWidget* make_edit_box(const image::Element& e) {
+QWidget* make_edit_box(const image::Element& e, const BuilderCallbacks& callbacks) {
     QString text = from_image_text(e.properties.text);
     if (image::multiline(e.kind, e.properties).value_or(false)) {
         auto* edit = new QPlainTextEdit;
@@ -54,6 +57,11 @@ QWidget* make_edit_box(const image::Element& e) {
         // Tab moves on, as in every other box: a tab character never belongs in a generated tag.
         edit->setTabChangesFocus(true);
         set_multiline_text(*edit, text);
+        edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(edit, &QWidget::customContextMenuRequested, edit, [edit, callbacks](const QPoint& at) {
+            std::unique_ptr<QMenu> menu(multiline_box_menu(*edit, at, callbacks));
+            menu->exec(edit->mapToGlobal(at));
+        });
         return edit;
     }
     auto* line = new QLineEdit;
@@ -150,6 +158,21 @@ QWidget* make_hyperlink_box(const image::Element& e, const BuilderCallbacks& cal
 
 }  // namespace
 
+QMenu* multiline_box_menu(QPlainTextEdit& edit, const QPoint& at, const BuilderCallbacks& callbacks) {
+    QMenu* menu = edit.createStandardContextMenu(at);
+    auto* copy_all = new QAction(QStringLiteral("全部复制"), menu);
+    copy_all->setEnabled(!edit.document()->isEmpty());
+    QObject::connect(copy_all, &QAction::triggered, copy_all, [&edit, callbacks] {
+        if (callbacks.copy_text) callbacks.copy_text(multiline_text(edit));
+    });
+    // Beside Copy, which copies only the selection.
+    const QList<QAction*> actions = menu->actions();
+    auto copy = std::find_if(actions.begin(), actions.end(), [](QAction* a) { return a->objectName() == u"edit-copy"; });
+    QAction* before = copy == actions.end() || copy + 1 == actions.end() ? nullptr : *(copy + 1);
+    menu->insertAction(before, copy_all);
+    return menu;
+}
+
 TabControl::TabControl() {
     auto* style = new CompactTabStyle;
     style->setParent(tabBar());
@@ -184,7 +207,7 @@ QWidget* make_control(const image::Element& e, const BuilderCallbacks& callbacks
     uint32_t id = e.id;
     auto clicked = [callbacks, id] { callbacks.clicked(id); };
     switch (e.kind) {
-        case kind::kEditBox: return make_edit_box(e);
+        case kind::kEditBox: return make_edit_box(e, callbacks);
         case kind::kPictureBox: return make_picture_box(e);
         case kind::kGroupBox: return make_group_box(e);
         case kind::kLabel: return make_label(e);

@@ -4,6 +4,7 @@
 
 #include "runtime/qt/app_font.h"
 #include "runtime/qt/qt_desktop.h"
+#include "runtime/qt/qt_translations.h"
 #include "runtime/qt/qt_ui.h"
 
 namespace brindle::runtime::qt {
@@ -21,6 +22,7 @@ struct PlatformParts {
         // Hiding the window to the tray must not end the program; closing it does, through the kernel.
         QApplication::setQuitOnLastWindowClosed(false);
         apply_application_font();
+        load_chinese_qt_texts();
     }
     std::unique_ptr<QApplication> app;
     QtDesktop desktop;

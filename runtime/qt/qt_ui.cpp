@@ -126,6 +126,7 @@ Result<void> QtUi::create_window(uint32_t window_id) {
         .clicked = [this, window_id](uint32_t element) { deliver(window_id, element, abi::event::kPrincipal); },
         .menu_chosen = [this, window_id](uint32_t item) { deliver(window_id, item, abi::event::kPrincipal); },
         .open_address = [this](const QString& address) { desktop_.open_address(address); },
+        .copy_text = [this](const QString& text) { desktop_.set_clipboard_text(text); },
     };
     BRINDLE_TRY(auto built, build_window(*form, callbacks));
     BuiltWindow& w = *built;

@@ -1,8 +1,12 @@
 #include "tools/drive/driver.h"
 
 #include <charconv>
+#include <memory>
 #include <ostream>
 
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
@@ -87,6 +91,7 @@ void Driver::handle(const std::string& raw) {
     if (command == "page") return page(rest);
     if (command == "focus-chain") return focus_chain();
     if (command == "window") return window();
+    if (command == "context-menu") return context_menu(rest);
     if (command == "live-blocks") return answer(std::to_string(kernel_.heap().live_blocks()));
     error("unknown command " + command);
 }
@@ -245,6 +250,20 @@ void Driver::window() {
     bool resizable = top->minimumSize() != top->maximumSize();
     answer("{\"w\":" + std::to_string(top->width()) + ",\"h\":" + std::to_string(top->height()) +
            ",\"resizable\":" + (resizable ? "true" : "false") + "}");
+}
+
+// The items of a text box's context menu, "-" for a separator.
+void Driver::context_menu(const std::string& rest) {
+    auto ref = control_named(rest);
+    if (!ref) return;
+    const auto* c = ui_.window(ref->window_id)->find(ref->element_id);
+    std::unique_ptr<QMenu> menu;
+    if (auto* multi = qobject_cast<QPlainTextEdit*>(c->widget)) menu.reset(runtime::qt::multiline_box_menu(*multi, QPoint(), {}));
+    else if (auto* line = qobject_cast<QLineEdit*>(c->widget)) menu.reset(line->createStandardContextMenu());
+    else return error("context-menu " + rest + ": " + runtime::qt::a_kind(c->kind) + " has no context menu");
+    std::vector<std::string> items;
+    for (QAction* action : menu->actions()) items.push_back(json_string(action->isSeparator() ? QStringLiteral("-") : action->text()));
+    answer(json_list(items));
 }
 
 }  // namespace brindle::drive

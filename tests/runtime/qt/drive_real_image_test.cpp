@@ -174,6 +174,16 @@ TEST(DriveToolImageTest, PagesBuiltInAnyOrderKeepTextsAndTabOrder) {
     EXPECT_EQ(backward[7], "\"写在未显示的页\"");
 }
 
+// Qt's own context menus speak Chinese; the output boxes add 全部复制.
+TEST(DriveToolImageTest, ContextMenusAreChinese) {
+    DriveResult run = drive_tool("context-menu 编辑框_标签输出1\ncontext-menu 编辑框_栏目ID\n");
+    EXPECT_EQ(run.err, "");
+    auto lines = lines_of(run.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "[\"撤销(&U)\\tCtrl+Z\", \"重做(&R)\\tCtrl+Y\", \"-\", \"剪切(&T)\\tCtrl+X\", \"复制(&C)\\tCtrl+C\", \"全部复制\", \"粘贴(&P)\\tCtrl+V\", \"删除\", \"-\", \"全选\\tCtrl+A\"]");
+    EXPECT_EQ(lines[1].substr(0, 12), "[\"撤销(&U)");  // a single-line box: Qt's menu alone
+}
+
 // Nothing pasted is cut: 100 KB and 10 MB in single-line boxes, and the 100 KB keyword in the built tag.
 TEST(DriveToolImageTest, LongPastesSurviveWhole) {
     std::string hundred_kb(100 * 1024, 'k');

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +20,7 @@
 #include "app/pictures/icons.h"
 #include "common/gbk.h"
 #include "runtime/qt/control_properties.h"
+#include "runtime/qt/control_widgets.h"
 #include "runtime/qt/qt_ui.h"
 #include "tools/drive/recording_desktop.h"
 #include "tools/drive/ui_player.h"
@@ -358,6 +360,28 @@ TEST_F(QtUiTest, TabFollowsReadingOrderAndLeavesMultiLineBoxes) {
     press(window()->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(window()->focusWidget(), single);
     EXPECT_EQ(widget<QPlainTextEdit>(ids::kStore)->focusPolicy(), Qt::NoFocus);
+}
+
+// Qt's own menu in Chinese, 全部复制 right after Copy handing the whole text over as the copy routines
+// do (CR LF; the desktop makes it LF for the clipboard); none to copy in an empty box.
+TEST_F(QtUiTest, MultiLineBoxesOfferCopyAllInTheirChineseMenu) {
+    auto* multi = widget<QPlainTextEdit>(ids::kMulti);
+    QString copied;
+    BuilderCallbacks callbacks;
+    callbacks.copy_text = [&](const QString& text) { copied = text; };
+    std::unique_ptr<QMenu> menu(multiline_box_menu(*multi, QPoint(), callbacks));
+    QStringList items;
+    for (QAction* action : menu->actions()) items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(items, (QStringList{QStringLiteral("撤销(&U)\tCtrl+Z"), QStringLiteral("重做(&R)\tCtrl+Y"), QStringLiteral("-"),
+                                  QStringLiteral("剪切(&T)\tCtrl+X"), QStringLiteral("复制(&C)\tCtrl+C"), QStringLiteral("全部复制"),
+                                  QStringLiteral("粘贴(&P)\tCtrl+V"), QStringLiteral("删除"), QStringLiteral("-"),
+                                  QStringLiteral("全选\tCtrl+A")}));
+    menu->actions()[5]->trigger();
+    EXPECT_EQ(copied, QStringLiteral("一\r\n二"));
+
+    write(ids::kMulti, 8, text(""));
+    menu.reset(multiline_box_menu(*multi, QPoint(), callbacks));
+    EXPECT_FALSE(menu->actions()[5]->isEnabled());
 }
 
 TEST_F(QtUiTest, LongPastesAreKeptWhole) {
