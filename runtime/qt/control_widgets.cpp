@@ -108,6 +108,9 @@ QWidget* make_group_box(const image::Element& e) { return new FormGroupBox(from_
 
 QWidget* make_combo_box(const image::Element& e) {
     auto* combo = new QComboBox;
+    // The closed box keeps the form's width and shows what fits of the chosen item; the whole is its
+    // tooltip. (Qt opens the list as wide as the longest item.)
+    QObject::connect(combo, &QComboBox::currentTextChanged, combo, &QWidget::setToolTip);
     for (const auto& item : e.properties.items) combo->addItem(from_image_text(item));
     // The first item starts selected, as the builders' initial outputs expect.
     combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);

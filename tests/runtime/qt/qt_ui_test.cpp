@@ -16,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
+#include <QAbstractItemView>
 
 #include "app/pictures/icons.h"
 #include "common/gbk.h"
@@ -382,6 +383,20 @@ TEST_F(QtUiTest, MultiLineBoxesOfferCopyAllInTheirChineseMenu) {
     write(ids::kMulti, 8, text(""));
     menu.reset(multiline_box_menu(*multi, QPoint(), callbacks));
     EXPECT_FALSE(menu->actions()[5]->isEnabled());
+}
+
+// The closed combo box tells its whole choice as a tooltip; its list opens as wide as the longest item.
+TEST_F(QtUiTest, ComboBoxesShowTheirWholeTexts) {
+    auto* combo = widget<QComboBox>(ids::kCombo);
+    EXPECT_EQ(combo->toolTip(), QStringLiteral("甲"));
+    const QString longest = QStringLiteral("2009年03月30日 11点17分36秒 ");
+    combo->addItem(longest);
+    write(ids::kCombo, 19, 3);
+    EXPECT_EQ(combo->toolTip(), longest);
+    combo->showPopup();
+    EXPECT_GE(combo->view()->width(), combo->view()->fontMetrics().horizontalAdvance(longest));
+    EXPECT_GT(combo->view()->width(), combo->width());
+    combo->hidePopup();
 }
 
 TEST_F(QtUiTest, LongPastesAreKeptWhole) {
