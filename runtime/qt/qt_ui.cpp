@@ -36,9 +36,11 @@ private:
 
 // The form gives the outer size. Once the window manager tells its frame, the client area takes the
 // rest; where it never does (no window manager, the offscreen platform) the client area keeps the whole.
+// A thick frame never cuts the window's own controls: the window grows instead.
 class FrameFitter : public QObject {
 public:
-    FrameFitter(QWidget* window, QSize outer) : QObject(window), window_(window), outer_(outer) {}
+    FrameFitter(QWidget* window, QSize outer, QSize least)
+        : QObject(window), window_(window), outer_(outer), least_(least) {}
     bool eventFilter(QObject*, QEvent* event) override {
         switch (event->type()) {
             case QEvent::Show:
@@ -57,11 +59,13 @@ private:
         QMargins frame = handle->frameMargins();
         if (frame.isNull() || frame == applied_) return;
         applied_ = frame;
-        window_->setFixedSize(outer_.width() - frame.left() - frame.right(), outer_.height() - frame.top() - frame.bottom());
+        QSize client(outer_.width() - frame.left() - frame.right(), outer_.height() - frame.top() - frame.bottom());
+        window_->setFixedSize(client.expandedTo(least_));
     }
 
     QWidget* window_;
     QSize outer_;
+    QSize least_;
     QMargins applied_;
 };
 
@@ -133,7 +137,7 @@ Result<void> QtUi::create_window(uint32_t window_id) {
     uint32_t element = w.window_element_id;
     windows_[window_id] = std::move(built);
     w.window->installEventFilter(new CloseWatcher(w.window.get(), [this, window_id] { close_window(window_id); }));
-    w.window->installEventFilter(new FrameFitter(w.window.get(), w.outer_size));
+    w.window->installEventFilter(new FrameFitter(w.window.get(), w.outer_size, w.client_extent));
     w.window->installEventFilter(new WaitingPagesBuilder(w));
     if (windows_.size() == 1) desktop_.set_main_window(w.window.get());
     w.window->show();

@@ -14,6 +14,7 @@
 #include "image/kernel_abi.h"
 #include "runtime/qt/icon_file.h"
 #include "runtime/qt/text_codec.h"
+#include "runtime/qt/uncovered_text_boxes.h"
 
 namespace brindle::runtime::qt {
 
@@ -290,6 +291,12 @@ Result<std::unique_ptr<BuiltWindow>> build_window(const image::FormWindow& form,
     }
     built->build(at_once);
     set_reading_order(built->controls_, form, built->pages_);
+    for (const image::Element* e : at_once) {
+        if (e->parent_id != 0 || !e->visible()) continue;
+        built->client_extent = built->client_extent.expandedTo(QSize(e->left + e->width, e->top + e->height));
+        if (e->kind != kind::kTabControl) continue;
+        keep_text_boxes_uncovered(*static_cast<QTabWidget*>(built->controls_[e->id].widget));
+    }
     return built;
 }
 
