@@ -1,6 +1,7 @@
 #include "runtime/qt/control_widgets.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -150,11 +151,26 @@ QWidget* make_web_browser_box(const image::Element& e, const BuilderCallbacks& c
     return view;
 }
 
+// Reached by Tab with its link already picked out, so that the user sees where the focus is and Enter
+// opens it.
+class LinkLabel : public QLabel {
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLabel::focusInEvent(event);
+        const bool by_key = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+        if (by_key && (textInteractionFlags() & Qt::LinksAccessibleByKeyboard) && !hasSelectedText())
+            QLabel::focusNextPrevChild(true);
+    }
+};
+
 QWidget* make_hyperlink_box(const image::Element& e, const BuilderCallbacks& callbacks) {
-    auto* link = new QLabel;
+    auto* link = new LinkLabel;
     link->setTextFormat(Qt::RichText);
     link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    set_hyperlink(*link, from_image_text(e.properties.caption), from_image_text(e.properties.url));
+    QString address = from_image_text(e.properties.url);
+    set_hyperlink(*link, from_image_text(e.properties.caption), address);
+    // Reached by Tab and opened with Enter, like a button.
+    if (!address.isEmpty()) link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     QObject::connect(link, &QLabel::linkActivated, link, [callbacks](const QString& address) { callbacks.open_address(address); });
     return link;
 }

@@ -117,6 +117,34 @@ within 20 box_up || fail "the minimised message box stayed away"
 xdotool windowactivate --sync "$box" key Return
 within 20 box_gone || fail "the message box did not close"
 
+# Ctrl+Tab from page 0 shows each page in turn (the tabs look different each time) and comes back to page 0.
+xdotool windowactivate --sync "$main"
+strip() { import -window "$main" -crop 450x24+0+4 +repage png:- 2>/dev/null | md5sum | cut -d' ' -f1; }
+declare -A seen=()
+first=$(strip)
+for turn in 1 2 3 4 5 6 7; do
+  xdotool key --window "$main" ctrl+Tab
+  sleep 0.4
+  now=$(strip)
+  [[ -z "${seen[$now]:-}" ]] || fail "Ctrl+Tab $turn showed a page seen before"
+  seen[$now]=$turn
+done
+[[ "$now" == "$first" ]] || fail "seven Ctrl+Tab did not come back to page 0"
+
+# Enter on a focused 生成 builds: type a keyword, Tab in reading order (output box, link, contact box)
+# to 生成 and press Enter; then Tab to 复制 and Enter shows its message box.
+output() { import -window "$main" -crop 584x121+16+327 +repage png:- 2>/dev/null | md5sum | cut -d' ' -f1; }
+before=$(output)
+click_at 520 311
+xdotool type --delay 20 "kw"
+xdotool key Tab Tab Tab Tab Return
+changed() { [[ $(output) != "$before" ]]; }
+within 20 changed || fail "Enter on the focused 生成 built nothing"
+xdotool key Tab Return
+within 30 box_shown || fail "Enter on the focused 复制 showed no message box"
+xdotool windowactivate --sync "$(message_box)" key Return
+within 20 box_gone || fail "the message box did not close"
+
 # Closing the window ends the program at once.
 xdotool windowactivate --sync "$main"
 xdotool key alt+F4

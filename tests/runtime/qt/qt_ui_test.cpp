@@ -17,6 +17,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
+#include <QToolButton>
 #include <QAbstractItemView>
 
 #include "app/pictures/icons.h"
@@ -365,6 +366,66 @@ TEST_F(QtUiTest, TabFollowsReadingOrderAndLeavesMultiLineBoxes) {
     press(window()->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(window()->focusWidget(), single);
     EXPECT_EQ(widget<QPlainTextEdit>(ids::kStore)->focusPolicy(), Qt::NoFocus);
+}
+
+// Ctrl+Tab and Ctrl+PgDown forward, Ctrl+Shift+Tab and Ctrl+PgUp back, round the pages from any
+// control, in or beside the tab control; focus lands on the page's first control in reading order.
+TEST_F(QtUiTest, PageKeysTurnThePagesFromAnyControl) {
+    auto* tabs = widget<QTabWidget>(ids::kTab);
+    auto* multi = widget<QPlainTextEdit>(ids::kMulti);
+    multi->setFocus();
+    press(multi, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_EQ(multi->toPlainText(), QStringLiteral("一\n二"));
+    EXPECT_EQ(window()->focusWidget(), tabs->tabBar());  // page 1 holds nothing to focus
+    press(window()->focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_EQ(window()->focusWidget(), widget<QPushButton>(ids::kWrite));
+    press(window()->focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(window()->focusWidget(), widget<QRadioButton>(ids::kRadioA));
+
+    widget<QPushButton>(ids::kHide)->setFocus();
+    press(widget<QPushButton>(ids::kHide), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    press(window()->focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    press(window()->focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    press(window()->focusWidget(), Qt::Key_PageUp, Qt::ControlModifier | Qt::AltModifier);  // not a page key
+    EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+// Enter presses a focused button or image button once per press, as Space does; elsewhere it is the
+// box's own. A link Tab reaches opens with Enter.
+TEST_F(QtUiTest, EnterPressesTheFocusedButtonAndOpensTheFocusedLink) {
+    window()->activateWindow();  // focus events, which the link answers, go to the active window only
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), window());
+    widget<QTabWidget>(ids::kTab)->setCurrentIndex(2);
+    sink.events.clear();
+    auto* write_button = widget<QPushButton>(ids::kWrite);
+    write_button->setFocus();
+    press(write_button, Qt::Key_Return);
+    press(write_button, Qt::Key_Enter, Qt::KeypadModifier);
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);  // autorepeat
+    QApplication::sendEvent(write_button, &held);
+    press(write_button, Qt::Key_Return, Qt::ControlModifier);
+    auto* image_button = widget<QToolButton>(ids::kImageButton);
+    image_button->setFocus();
+    press(image_button, Qt::Key_Return);
+    EXPECT_EQ(sink.events, (std::vector<Event>{{0x40, {}}, {0x40, {}}, {0x60, {}}}));
+
+    press(image_button, Qt::Key_Tab);
+    auto* link = widget<QLabel>(ids::kLink);
+    ASSERT_EQ(window()->focusWidget(), link);
+    press(link, Qt::Key_Return);
+    EXPECT_EQ(desktop.opened, (std::vector<QString>{QString::fromUtf8(kForumAddress)}));
+
+    widget<QTabWidget>(ids::kTab)->setCurrentIndex(0);
+    auto* single = widget<QLineEdit>(ids::kSingle);
+    single->setFocus();
+    press(single, Qt::Key_Return);
+    EXPECT_EQ(sink.events.size(), 3u);
 }
 
 // Qt's own menu in Chinese, 全部复制 right after Copy handing the whole text over as the copy routines
