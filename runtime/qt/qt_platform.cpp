@@ -30,11 +30,19 @@ struct PlatformParts {
 
 class PlatformUi : private PlatformParts, public QtUi {
 public:
-    explicit PlatformUi(const image::Image& image) : PlatformParts(), QtUi(image.form, desktop) {}
+    PlatformUi(const image::Image& image, std::unique_ptr<SingleInstance> instance)
+        : PlatformParts(), QtUi(image.form, desktop), instance_(std::move(instance)) {
+        if (instance_) instance_->on_later_start([this] { show_main_window(); });
+    }
+
+private:
+    std::unique_ptr<SingleInstance> instance_;
 };
 
 }  // namespace
 
-std::unique_ptr<Ui> make_qt_platform_ui(const image::Image& image) { return std::make_unique<PlatformUi>(image); }
+std::unique_ptr<Ui> make_qt_platform_ui(const image::Image& image, std::unique_ptr<SingleInstance> instance) {
+    return std::make_unique<PlatformUi>(image, std::move(instance));
+}
 
 }  // namespace brindle::runtime::qt

@@ -152,11 +152,12 @@ Result<PropertyValue> QtUi::read_property(uint32_t window_id, uint32_t element_i
 
 Result<void> QtUi::write_property(uint32_t window_id, uint32_t element_id, uint32_t property, const PropertyValue& value) {
     BRINDLE_TRY(auto c, control(window_id, element_id));
-    // Hidden without a tray icon, the window could never be shown again: it is minimized instead.
+    // Hidden without a tray icon, the window could never be shown again, and minimised it vanishes
+    // just as well where no task bar lists it: it stays shown, only lowered behind other windows.
     const auto* hide = std::get_if<int32_t>(&value);
     if (c->kind == abi::kind::kWindow && property == abi::property::kVisible && hide && *hide == 0 &&
         !desktop_.has_tray_icon()) {
-        c->widget->showMinimized();
+        c->widget->lower();
         return {};
     }
     // Once minimised, the window keeps the iconic start hint Qt gave it then, and the window manager
@@ -219,6 +220,12 @@ void QtUi::close_window(uint32_t window_id) {
         tray_window_.reset();
     }
     if (windows_.empty()) quit_event_loop();
+}
+
+void QtUi::show_main_window() {
+    if (form_.windows.empty()) return;
+    const BuiltWindow* w = window(form_.windows.front().id);
+    if (w) (void)write_property(w->id, w->window_element_id, abi::property::kVisible, PropertyValue(int32_t(1)));
 }
 
 void QtUi::open_web_address(std::string_view address) { desktop_.open_address(from_image_text(address)); }

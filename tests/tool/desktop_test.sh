@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The packed tool on a real desktop (Xvfb, the openbox window manager, the trayer notification area),
-# for what only a desktop shows: the frame's outer size, the tray icon coming and going, message boxes
-# over the window, and the exit. Usage: desktop_test.sh BRINDLE
+# for what only a desktop shows: the frame's outer size, the tray icon coming and going, a second
+# start, message boxes over the window, the keyboard, and the exit. Usage: desktop_test.sh BRINDLE
 set -euo pipefail
 brindle=$1
 work=$(mktemp -d)
@@ -76,17 +76,26 @@ read -r left right top bottom < <(xprop -id "$main" _NET_FRAME_EXTENTS | sed 's/
 xprop -id "$main" WM_NORMAL_HINTS | grep -q "program specified maximum size: ${WIDTH} by ${HEIGHT}" ||
   fail "the window can be resized"
 
-# Hiding with no notification area minimises instead of stranding the window.
+# Hiding with no notification area leaves the window shown: nothing here would bring it back.
 click_at 565 494
-within 20 iconic || fail "hidden without a tray, the window was not minimised"
-xdotool windowactivate "$main" 2>/dev/null || xdotool windowmap "$main"
-within 20 viewable || fail "the minimised window did not come back"
-sleep 0.5
+sleep 1
+viewable && ! iconic || fail "hidden without a tray, the window did not stay shown"
 
 # A tray that starts late gets the icon.
 start_tray
 pids+=($tray)
 within 50 icon_docked || fail "the icon did not appear in a tray started later"
+
+# A second start hands over to the first, which shows its hidden window, and ends at once.
+click_at 565 494
+within 20 withdrawn || fail "the window did not hide to the tray"
+second_start() { timeout 10 "$brindle" 2>>"$work/brindle.err"; }
+second_start || fail "the second start ended with status $?"
+within 30 viewable || fail "a second start did not show the hidden window"
+active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$main" ]]; }
+within 20 active || fail "a second start did not activate the window"
+[[ $(windows --onlyvisible --name '^Brindle' | wc -l) == 1 ]] || fail "a second start opened a window of its own"
+sleep 0.5
 
 # Hidden to the tray, then the tray goes: the window comes back.
 click_at 565 494
@@ -149,4 +158,22 @@ within 20 box_gone || fail "the message box did not close"
 xdotool windowactivate --sync "$main"
 xdotool key alt+F4
 within 10 bash -c "! kill -0 $app 2>/dev/null" || fail "the program did not exit within a second of closing"
+
+# A socket left by an instance that was killed does not stop the next start.
+"$brindle" 2>>"$work/brindle.err" &
+app=$!
+pids+=($app)
+within 300 window_shown || fail "the window did not appear after a clean exit"
+kill -KILL "$app"
+wait "$app" 2>/dev/null || true
+socket="$XDG_RUNTIME_DIR/brindle-xcb-${DISPLAY//[^A-Za-z0-9_.-]/_}"
+[[ -S "$socket" ]] || fail "no socket $socket left by the killed instance"
+"$brindle" 2>>"$work/brindle.err" &
+app=$!
+pids+=($app)
+within 300 window_shown || fail "a stale socket stopped the next start"
+main=$(windows --onlyvisible --name Brindle | head -n 1)
+xdotool windowactivate --sync "$main"
+xdotool key alt+F4
+within 10 bash -c "! kill -0 $app 2>/dev/null" || fail "the program did not exit after the stale socket"
 echo "desktop checks passed"
