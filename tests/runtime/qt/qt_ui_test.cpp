@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,9 +17,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
-#include <QWindow>
 #include <QToolButton>
-#include <QAbstractItemView>
+#include <QWindow>
 
 #include "app/pictures/icons.h"
 #include "common/gbk.h"
