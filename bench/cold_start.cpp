@@ -289,7 +289,10 @@ void print_table(const std::string& program) {
               phase(b, "kernel loaded", "image opened", false), -1, -1);
     print_row("QApplication", phase(b, "image opened", "QApplication", true), phase(b, "image opened", "QApplication", false),
               phase(m, "main", "QApplication", true), phase(m, "main", "QApplication", false));
-    print_row("font and desktop set-up", phase(b, "QApplication", "ui made", true), phase(b, "QApplication", "ui made", false), -1, -1);
+    print_row("single-instance check", phase(b, "QApplication", "single instance", true),
+              phase(b, "QApplication", "single instance", false), -1, -1);
+    print_row("font and desktop set-up", phase(b, "single instance", "ui made", true),
+              phase(b, "single instance", "ui made", false), -1, -1);
     print_row("emulator create and load", phase(b, "ui made", "emulator loaded", true),
               phase(b, "ui made", "emulator loaded", false), -1, -1);
     print_row("widget creation (until the window is shown)", phase(b, "emulator loaded", "window shown", true),

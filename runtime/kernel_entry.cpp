@@ -62,17 +62,25 @@ int start(const void* image, size_t image_size) {
     // Made here, once the image is known to be good, so that its cost shows apart from the font's and
     // the desktop's; it outlives the UI.
     std::unique_ptr<QApplication> app;
-    auto make_ui = [&app](const brindle::image::Image& opened) {
+    bool handed_over = false;
+    auto make_ui = [&app, &handed_over](const brindle::image::Image& opened) -> std::unique_ptr<brindle::runtime::Ui> {
         static int argc = 1;
         static char name[] = "brindle";
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QApplication>(argc, argv);
         mark("QApplication");
+        using brindle::runtime::qt::SingleInstance;
+        auto instance = std::make_unique<SingleInstance>(brindle::runtime::qt::instance_socket_path());
+        handed_over = instance->claim() == SingleInstance::Start::kHandedOver;
+        mark("single instance");
+        if (handed_over) return nullptr;
         if (tracing()) app->installEventFilter(new ShowWatcher(app.get()));
-        return brindle::runtime::qt::make_qt_platform_ui(opened);
+        return brindle::runtime::qt::make_qt_platform_ui(opened, std::move(instance));
     };
     auto r = brindle::runtime::run_program_image(brindle::ByteView(static_cast<const uint8_t*>(image), image_size),
                                                  make_ui, mark);
+    // The instance already running shows its window instead.
+    if (handed_over) return 0;
     if (!r) {
         std::fprintf(stderr, "rtcore: %s\n", r.error().describe().c_str());
         return 1;

@@ -11,6 +11,7 @@ packages=(
   libx11-dev fonts-wqy-microhei xvfb x11-utils imagemagick
   openbox trayer xdotool
   appstream dpkg-dev
+  qt6-translations-l10n
 )
 if [[ "${1:-}" == fuzz ]]; then
   packages+=(clang-16 libc++-16-dev libc++abi-16-dev libclang-rt-16-dev libfuzzer-16-dev)

@@ -1,9 +1,11 @@
 #include "runtime/qt/control_widgets.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
@@ -12,7 +14,9 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <limits>
+#include <memory>
 
 #include "image/kernel_abi.h"
 #include "image/property_blobs.h"
@@ -46,7 +50,7 @@ QWidget* make_label(const image::Element& e) {
     return label;
 }
 
-QWidget* make_edit_box(const image::Element& e) {
+QWidget* make_edit_box(const image::Element& e, const BuilderCallbacks& callbacks) {
     QString text = from_image_text(e.properties.text);
     if (image::multiline(e.kind, e.properties).value_or(false)) {
         auto* edit = new QPlainTextEdit;
@@ -54,6 +58,11 @@ QWidget* make_edit_box(const image::Element& e) {
         // Tab moves on, as in every other box: a tab character never belongs in a generated tag.
         edit->setTabChangesFocus(true);
         set_multiline_text(*edit, text);
+        edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(edit, &QWidget::customContextMenuRequested, edit, [edit, callbacks](const QPoint& at) {
+            std::unique_ptr<QMenu> menu(multiline_box_menu(*edit, at, callbacks));
+            menu->exec(edit->mapToGlobal(at));
+        });
         return edit;
     }
     auto* line = new QLineEdit;
@@ -100,6 +109,9 @@ QWidget* make_group_box(const image::Element& e) { return new FormGroupBox(from_
 
 QWidget* make_combo_box(const image::Element& e) {
     auto* combo = new QComboBox;
+    // The closed box keeps the form's width and shows what fits of the chosen item; the whole is its
+    // tooltip. (Qt opens the list as wide as the longest item.)
+    QObject::connect(combo, &QComboBox::currentTextChanged, combo, &QWidget::setToolTip);
     for (const auto& item : e.properties.items) combo->addItem(from_image_text(item));
     // The first item starts selected, as the builders' initial outputs expect.
     combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
@@ -139,16 +151,46 @@ QWidget* make_web_browser_box(const image::Element& e, const BuilderCallbacks& c
     return view;
 }
 
+// Reached by Tab with its link already picked out, so that the user sees where the focus is and Enter
+// opens it.
+class LinkLabel : public QLabel {
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLabel::focusInEvent(event);
+        const bool by_key = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+        if (by_key && (textInteractionFlags() & Qt::LinksAccessibleByKeyboard) && !hasSelectedText())
+            QLabel::focusNextPrevChild(true);
+    }
+};
+
 QWidget* make_hyperlink_box(const image::Element& e, const BuilderCallbacks& callbacks) {
-    auto* link = new QLabel;
+    auto* link = new LinkLabel;
     link->setTextFormat(Qt::RichText);
     link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    set_hyperlink(*link, from_image_text(e.properties.caption), from_image_text(e.properties.url));
+    QString address = from_image_text(e.properties.url);
+    set_hyperlink(*link, from_image_text(e.properties.caption), address);
+    // Reached by Tab and opened with Enter, like a button.
+    if (!address.isEmpty()) link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     QObject::connect(link, &QLabel::linkActivated, link, [callbacks](const QString& address) { callbacks.open_address(address); });
     return link;
 }
 
 }  // namespace
+
+QMenu* multiline_box_menu(QPlainTextEdit& edit, const QPoint& at, const BuilderCallbacks& callbacks) {
+    QMenu* menu = edit.createStandardContextMenu(at);
+    auto* copy_all = new QAction(QStringLiteral("全部复制"), menu);
+    copy_all->setEnabled(!edit.document()->isEmpty());
+    QObject::connect(copy_all, &QAction::triggered, copy_all, [&edit, callbacks] {
+        if (callbacks.copy_text) callbacks.copy_text(multiline_text(edit));
+    });
+    // Beside Copy, which copies only the selection.
+    const QList<QAction*> actions = menu->actions();
+    auto copy = std::find_if(actions.begin(), actions.end(), [](QAction* a) { return a->objectName() == u"edit-copy"; });
+    QAction* before = copy == actions.end() || copy + 1 == actions.end() ? nullptr : *(copy + 1);
+    menu->insertAction(before, copy_all);
+    return menu;
+}
 
 TabControl::TabControl() {
     auto* style = new CompactTabStyle;
@@ -184,7 +226,7 @@ QWidget* make_control(const image::Element& e, const BuilderCallbacks& callbacks
     uint32_t id = e.id;
     auto clicked = [callbacks, id] { callbacks.clicked(id); };
     switch (e.kind) {
-        case kind::kEditBox: return make_edit_box(e);
+        case kind::kEditBox: return make_edit_box(e, callbacks);
         case kind::kPictureBox: return make_picture_box(e);
         case kind::kGroupBox: return make_group_box(e);
         case kind::kLabel: return make_label(e);

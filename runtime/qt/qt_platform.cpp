@@ -4,6 +4,7 @@
 
 #include "runtime/qt/app_font.h"
 #include "runtime/qt/qt_desktop.h"
+#include "runtime/qt/qt_translations.h"
 #include "runtime/qt/qt_ui.h"
 
 namespace brindle::runtime::qt {
@@ -21,6 +22,7 @@ struct PlatformParts {
         // Hiding the window to the tray must not end the program; closing it does, through the kernel.
         QApplication::setQuitOnLastWindowClosed(false);
         apply_application_font();
+        load_chinese_qt_texts();
     }
     std::unique_ptr<QApplication> app;
     QtDesktop desktop;
@@ -28,11 +30,19 @@ struct PlatformParts {
 
 class PlatformUi : private PlatformParts, public QtUi {
 public:
-    explicit PlatformUi(const image::Image& image) : PlatformParts(), QtUi(image.form, desktop) {}
+    PlatformUi(const image::Image& image, std::unique_ptr<SingleInstance> instance)
+        : PlatformParts(), QtUi(image.form, desktop), instance_(std::move(instance)) {
+        if (instance_) instance_->on_later_start([this] { show_main_window(); });
+    }
+
+private:
+    std::unique_ptr<SingleInstance> instance_;
 };
 
 }  // namespace
 
-std::unique_ptr<Ui> make_qt_platform_ui(const image::Image& image) { return std::make_unique<PlatformUi>(image); }
+std::unique_ptr<Ui> make_qt_platform_ui(const image::Image& image, std::unique_ptr<SingleInstance> instance) {
+    return std::make_unique<PlatformUi>(image, std::move(instance));
+}
 
 }  // namespace brindle::runtime::qt

@@ -4,10 +4,12 @@
 #include <memory>
 
 #include "image/image_reader.h"
+#include "runtime/qt/single_instance.h"
 #include "runtime/ui.h"
 
 namespace brindle::runtime::qt {
 
-std::unique_ptr<Ui> make_qt_platform_ui(const image::Image& image);
+// A later start of the tool that hands over to `instance` shows the main window.
+std::unique_ptr<Ui> make_qt_platform_ui(const image::Image& image, std::unique_ptr<SingleInstance> instance = nullptr);
 
 }  // namespace brindle::runtime::qt

@@ -36,9 +36,11 @@ private:
 
 // The form gives the outer size. Once the window manager tells its frame, the client area takes the
 // rest; where it never does (no window manager, the offscreen platform) the client area keeps the whole.
+// A thick frame never cuts the window's own controls: the window grows instead.
 class FrameFitter : public QObject {
 public:
-    FrameFitter(QWidget* window, QSize outer) : QObject(window), window_(window), outer_(outer) {}
+    FrameFitter(QWidget* window, QSize outer, QSize least)
+        : QObject(window), window_(window), outer_(outer), least_(least) {}
     bool eventFilter(QObject*, QEvent* event) override {
         switch (event->type()) {
             case QEvent::Show:
@@ -57,11 +59,13 @@ private:
         QMargins frame = handle->frameMargins();
         if (frame.isNull() || frame == applied_) return;
         applied_ = frame;
-        window_->setFixedSize(outer_.width() - frame.left() - frame.right(), outer_.height() - frame.top() - frame.bottom());
+        QSize client(outer_.width() - frame.left() - frame.right(), outer_.height() - frame.top() - frame.bottom());
+        window_->setFixedSize(client.expandedTo(least_));
     }
 
     QWidget* window_;
     QSize outer_;
+    QSize least_;
     QMargins applied_;
 };
 
@@ -126,13 +130,14 @@ Result<void> QtUi::create_window(uint32_t window_id) {
         .clicked = [this, window_id](uint32_t element) { deliver(window_id, element, abi::event::kPrincipal); },
         .menu_chosen = [this, window_id](uint32_t item) { deliver(window_id, item, abi::event::kPrincipal); },
         .open_address = [this](const QString& address) { desktop_.open_address(address); },
+        .copy_text = [this](const QString& text) { desktop_.set_clipboard_text(text); },
     };
     BRINDLE_TRY(auto built, build_window(*form, callbacks));
     BuiltWindow& w = *built;
     uint32_t element = w.window_element_id;
     windows_[window_id] = std::move(built);
     w.window->installEventFilter(new CloseWatcher(w.window.get(), [this, window_id] { close_window(window_id); }));
-    w.window->installEventFilter(new FrameFitter(w.window.get(), w.outer_size));
+    w.window->installEventFilter(new FrameFitter(w.window.get(), w.outer_size, w.client_extent));
     w.window->installEventFilter(new WaitingPagesBuilder(w));
     if (windows_.size() == 1) desktop_.set_main_window(w.window.get());
     w.window->show();
@@ -147,11 +152,12 @@ Result<PropertyValue> QtUi::read_property(uint32_t window_id, uint32_t element_i
 
 Result<void> QtUi::write_property(uint32_t window_id, uint32_t element_id, uint32_t property, const PropertyValue& value) {
     BRINDLE_TRY(auto c, control(window_id, element_id));
-    // Hidden without a tray icon, the window could never be shown again: it is minimized instead.
+    // Hidden without a tray icon, the window could never be shown again, and minimised it vanishes
+    // just as well where no task bar lists it: it stays shown, only lowered behind other windows.
     const auto* hide = std::get_if<int32_t>(&value);
     if (c->kind == abi::kind::kWindow && property == abi::property::kVisible && hide && *hide == 0 &&
         !desktop_.has_tray_icon()) {
-        c->widget->showMinimized();
+        c->widget->lower();
         return {};
     }
     // Once minimised, the window keeps the iconic start hint Qt gave it then, and the window manager
@@ -214,6 +220,12 @@ void QtUi::close_window(uint32_t window_id) {
         tray_window_.reset();
     }
     if (windows_.empty()) quit_event_loop();
+}
+
+void QtUi::show_main_window() {
+    if (form_.windows.empty()) return;
+    const BuiltWindow* w = window(form_.windows.front().id);
+    if (w) (void)write_property(w->id, w->window_element_id, abi::property::kVisible, PropertyValue(int32_t(1)));
 }
 
 void QtUi::open_web_address(std::string_view address) { desktop_.open_address(from_image_text(address)); }

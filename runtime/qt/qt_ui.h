@@ -45,6 +45,10 @@ public:
     void quit_event_loop() override;
     void report_fault(std::string_view message) override;
 
+    // Shows, raises and activates the main window (the first the form describes) if it is open, as
+    // its menu's 显示 would.
+    void show_main_window();
+
     // What the event loop runs instead of Qt's own loop (the headless driver reads commands there);
     // it should return once quit_requested() turns true.
     void set_loop_runner(std::function<void()> runner) { runner_ = std::move(runner); }

@@ -14,6 +14,8 @@
 #include "image/kernel_abi.h"
 #include "runtime/qt/icon_file.h"
 #include "runtime/qt/text_codec.h"
+#include "runtime/qt/uncovered_text_boxes.h"
+#include "runtime/qt/window_keys.h"
 
 namespace brindle::runtime::qt {
 
@@ -79,10 +81,34 @@ void shut_out_covered(const Controls& built, const std::vector<const image::Elem
     }
 }
 
-// Tab follows each page's reading order: rows top to bottom (tops a few pixels apart make one row),
-// left to right within a row, a group box's controls right after the box.
-void set_reading_order(const Controls& built, const image::FormWindow& form, const std::map<uint32_t, uint32_t>& pages) {
+// Rows top to bottom (tops a few pixels apart make one row), left to right within a row. A group box
+// with controls on its left in the rows it spans is read after them, like a second column.
+void sort_in_reading_order(std::vector<const image::Element*>& items) {
     constexpr int kRowSlack = 10;
+    std::stable_sort(items.begin(), items.end(), [](auto* a, auto* b) { return a->top < b->top; });
+    for (size_t begin = 0; begin < items.size();) {
+        size_t end = begin + 1;
+        while (end < items.size() && items[end]->top - items[begin]->top <= kRowSlack) ++end;
+        std::stable_sort(items.begin() + begin, items.begin() + end, [](auto* a, auto* b) { return a->left < b->left; });
+        begin = end;
+    }
+    for (auto box = items.begin(); box != items.end();) {
+        const image::Element* group = *box;
+        auto beside = [group](const image::Element* e) {
+            return e->left + e->width / 2 < group->left && e->top < group->top + group->height;
+        };
+        auto rest = group->kind == kind::kGroupBox ? std::stable_partition(box + 1, items.end(), beside) : box + 1;
+        if (rest == box + 1) {
+            ++box;
+            continue;
+        }
+        // The controls moved before the box are looked at in turn: one of them may be a group box too.
+        std::rotate(box, box + 1, rest);
+    }
+}
+
+// Tab follows each page's reading order, a group box's controls right after the box.
+void set_reading_order(const Controls& built, const image::FormWindow& form, const std::map<uint32_t, uint32_t>& pages) {
     std::map<Place, std::vector<const image::Element*>> by_place;
     for (const image::Element& e : form.elements)
         if (&e != &form.elements.front() && !e.is_menu_item() && built.count(e.id))
@@ -90,13 +116,7 @@ void set_reading_order(const Controls& built, const image::FormWindow& form, con
     std::vector<QWidget*> order;
     std::function<void(Place)> visit = [&](Place place) {
         auto items = by_place[place];
-        std::stable_sort(items.begin(), items.end(), [](auto* a, auto* b) { return a->top < b->top; });
-        for (size_t begin = 0; begin < items.size();) {
-            size_t end = begin + 1;
-            while (end < items.size() && items[end]->top - items[begin]->top <= kRowSlack) ++end;
-            std::stable_sort(items.begin() + begin, items.begin() + end, [](auto* a, auto* b) { return a->left < b->left; });
-            begin = end;
-        }
+        sort_in_reading_order(items);
         for (const image::Element* e : items) {
             QWidget* widget = built.at(e->id).widget;
             if (e->kind == kind::kGroupBox) {
@@ -290,6 +310,17 @@ Result<std::unique_ptr<BuiltWindow>> build_window(const image::FormWindow& form,
     }
     built->build(at_once);
     set_reading_order(built->controls_, form, built->pages_);
+    for (const image::Element* e : at_once) {
+        if (e->parent_id != 0 || !e->visible()) continue;
+        built->client_extent = built->client_extent.expandedTo(QSize(e->left + e->width, e->top + e->height));
+        if (e->kind != kind::kTabControl) continue;
+        auto* tabs = static_cast<QTabWidget*>(built->controls_[e->id].widget);
+        keep_text_boxes_uncovered(*tabs);
+        if (!built->tab_control) {
+            built->tab_control = tabs;
+            install_window_keys(*window, *tabs);
+        }
+    }
     return built;
 }
 

@@ -36,6 +36,8 @@ public:
     std::map<uint32_t, std::unique_ptr<QMenu>> menus;  // by menu title identifier
     std::map<uint32_t, QAction*> menu_items;           // by item identifier, owned by their menu
     QSize outer_size;                                   // the window's outer size as the form gives it
+    QSize client_extent;  // how far the window's own controls reach: the client area is never smaller
+    QTabWidget* tab_control = nullptr;  // the first on the window itself, whose pages the page keys turn
 
     ~BuiltWindow();
     // The control with this element identifier (the window element included), its page built first if

@@ -27,7 +27,7 @@ description=$(field Description)
 # Qt, Unicorn and zlib are what the kernel in the payload links; the platform plugin and font are loaded by name.
 depends=$(field Depends)
 names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
-for p in libqt6widgets6 libqt6gui6 libqt6core6 libunicorn2 zlib1g libc6 libstdc++6 qt6-qpa-plugins fonts-wqy-microhei; do
+for p in libqt6widgets6 libqt6network6 libqt6gui6 libqt6core6 libunicorn2 zlib1g libc6 libstdc++6 qt6-qpa-plugins fonts-wqy-microhei qt6-translations-l10n; do
   grep -qxF "$p" <<<"$names" || fail "Depends lacks $p: $depends"
 done
 [[ $(sort <<<"$names" | uniq -d) == "" ]] || fail "Depends names a package twice: $depends"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The packed tool on a real desktop (Xvfb, the openbox window manager, the trayer notification area),
-# for what only a desktop shows: the frame's outer size, the tray icon coming and going, message boxes
-# over the window, and the exit. Usage: desktop_test.sh BRINDLE
+# for what only a desktop shows: the frame's outer size, the tray icon coming and going, a second
+# start, message boxes over the window, the keyboard, and the exit. Usage: desktop_test.sh BRINDLE
 set -euo pipefail
 brindle=$1
 work=$(mktemp -d)
@@ -76,17 +76,26 @@ read -r left right top bottom < <(xprop -id "$main" _NET_FRAME_EXTENTS | sed 's/
 xprop -id "$main" WM_NORMAL_HINTS | grep -q "program specified maximum size: ${WIDTH} by ${HEIGHT}" ||
   fail "the window can be resized"
 
-# Hiding with no notification area minimises instead of stranding the window.
+# Hiding with no notification area leaves the window shown: nothing here would bring it back.
 click_at 565 494
-within 20 iconic || fail "hidden without a tray, the window was not minimised"
-xdotool windowactivate "$main" 2>/dev/null || xdotool windowmap "$main"
-within 20 viewable || fail "the minimised window did not come back"
-sleep 0.5
+sleep 1
+viewable && ! iconic || fail "hidden without a tray, the window did not stay shown"
 
 # A tray that starts late gets the icon.
 start_tray
 pids+=($tray)
 within 50 icon_docked || fail "the icon did not appear in a tray started later"
+
+# A second start hands over to the first, which shows its hidden window, and ends at once.
+click_at 565 494
+within 20 withdrawn || fail "the window did not hide to the tray"
+second_start() { timeout 10 "$brindle" 2>>"$work/brindle.err"; }
+second_start || fail "the second start ended with status $?"
+within 30 viewable || fail "a second start did not show the hidden window"
+active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$main" ]]; }
+within 20 active || fail "a second start did not activate the window"
+[[ $(windows --onlyvisible --name '^Brindle' | wc -l) == 1 ]] || fail "a second start opened a window of its own"
+sleep 0.5
 
 # Hidden to the tray, then the tray goes: the window comes back.
 click_at 565 494
@@ -117,8 +126,54 @@ within 20 box_up || fail "the minimised message box stayed away"
 xdotool windowactivate --sync "$box" key Return
 within 20 box_gone || fail "the message box did not close"
 
+# Ctrl+Tab from page 0 shows each page in turn (the tabs look different each time) and comes back to page 0.
+xdotool windowactivate --sync "$main"
+strip() { import -window "$main" -crop 450x24+0+4 +repage png:- 2>/dev/null | md5sum | cut -d' ' -f1; }
+declare -A seen=()
+first=$(strip)
+for turn in 1 2 3 4 5 6 7; do
+  xdotool key --window "$main" ctrl+Tab
+  sleep 0.4
+  now=$(strip)
+  [[ -z "${seen[$now]:-}" ]] || fail "Ctrl+Tab $turn showed a page seen before"
+  seen[$now]=$turn
+done
+[[ "$now" == "$first" ]] || fail "seven Ctrl+Tab did not come back to page 0"
+
+# Enter on a focused 生成 builds: type a keyword, Tab in reading order (output box, link, contact box)
+# to 生成 and press Enter; then Tab to 复制 and Enter shows its message box.
+output() { import -window "$main" -crop 584x121+16+327 +repage png:- 2>/dev/null | md5sum | cut -d' ' -f1; }
+before=$(output)
+click_at 520 311
+xdotool type --delay 20 "kw"
+xdotool key Tab Tab Tab Tab Return
+changed() { [[ $(output) != "$before" ]]; }
+within 20 changed || fail "Enter on the focused 生成 built nothing"
+xdotool key Tab Return
+within 30 box_shown || fail "Enter on the focused 复制 showed no message box"
+xdotool windowactivate --sync "$(message_box)" key Return
+within 20 box_gone || fail "the message box did not close"
+
 # Closing the window ends the program at once.
 xdotool windowactivate --sync "$main"
 xdotool key alt+F4
 within 10 bash -c "! kill -0 $app 2>/dev/null" || fail "the program did not exit within a second of closing"
+
+# A socket left by an instance that was killed does not stop the next start.
+"$brindle" 2>>"$work/brindle.err" &
+app=$!
+pids+=($app)
+within 300 window_shown || fail "the window did not appear after a clean exit"
+kill -KILL "$app"
+wait "$app" 2>/dev/null || true
+socket="$XDG_RUNTIME_DIR/brindle-xcb-${DISPLAY//[^A-Za-z0-9_.-]/_}"
+[[ -S "$socket" ]] || fail "no socket $socket left by the killed instance"
+"$brindle" 2>>"$work/brindle.err" &
+app=$!
+pids+=($app)
+within 300 window_shown || fail "a stale socket stopped the next start"
+main=$(windows --onlyvisible --name Brindle | head -n 1)
+xdotool windowactivate --sync "$main"
+xdotool key alt+F4
+within 10 bash -c "! kill -0 $app 2>/dev/null" || fail "the program did not exit after the stale socket"
 echo "desktop checks passed"

@@ -1,8 +1,15 @@
 #include "tools/drive/driver.h"
 
 #include <charconv>
+#include <memory>
 #include <ostream>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
@@ -87,6 +94,9 @@ void Driver::handle(const std::string& raw) {
     if (command == "page") return page(rest);
     if (command == "focus-chain") return focus_chain();
     if (command == "window") return window();
+    if (command == "context-menu") return context_menu(rest);
+    if (command == "key") return key(rest);
+    if (command == "focus") return focus(rest);
     if (command == "live-blocks") return answer(std::to_string(kernel_.heap().live_blocks()));
     error("unknown command " + command);
 }
@@ -245,6 +255,56 @@ void Driver::window() {
     bool resizable = top->minimumSize() != top->maximumSize();
     answer("{\"w\":" + std::to_string(top->width()) + ",\"h\":" + std::to_string(top->height()) +
            ",\"resizable\":" + (resizable ? "true" : "false") + "}");
+}
+
+// The items of a text box's context menu, "-" for a separator.
+void Driver::context_menu(const std::string& rest) {
+    auto ref = control_named(rest);
+    if (!ref) return;
+    const auto* c = ui_.window(ref->window_id)->find(ref->element_id);
+    std::unique_ptr<QMenu> menu;
+    if (auto* multi = qobject_cast<QPlainTextEdit*>(c->widget)) menu.reset(runtime::qt::multiline_box_menu(*multi, QPoint(), {}));
+    else if (auto* line = qobject_cast<QLineEdit*>(c->widget)) menu.reset(line->createStandardContextMenu());
+    else return error("context-menu " + rest + ": " + runtime::qt::a_kind(c->kind) + " has no context menu");
+    std::vector<std::string> items;
+    for (QAction* action : menu->actions()) items.push_back(json_string(action->isSeparator() ? QStringLiteral("-") : action->text()));
+    answer(json_list(items));
+}
+
+// Presses and releases one key combination ("Ctrl+Tab", "Return") where the main window's focus is.
+void Driver::key(const std::string& rest) {
+    QKeySequence sequence = QKeySequence::fromString(utf8(rest), QKeySequence::PortableText);
+    if (sequence.count() != 1) return error("key: one key combination such as Ctrl+Tab, not " + rest);
+    auto* w = main_window();
+    if (!w) return error("key: the main window is not open");
+    QWidget* target = w->window->focusWidget() ? w->window->focusWidget() : w->window.get();
+    const QKeyCombination combination = sequence[0];
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, combination.key(), combination.keyboardModifiers());
+        QApplication::sendEvent(target, &event);
+    }
+}
+
+// "focus NAME" gives a control the focus; "focus" tells which control has it and on which page:
+// {"control": NAME, "page": N}, page -1 off the tab control, control null when none has it.
+void Driver::focus(const std::string& rest) {
+    auto* w = main_window();
+    if (!w) return error("focus: the main window is not open");
+    if (!rest.empty()) {
+        auto ref = control_named(rest);
+        if (ref) w->find(ref->element_id)->widget->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    std::map<const QWidget*, QString> names;
+    for (const auto& [id, c] : w->all_controls()) names[c.widget] = c.widget->objectName();
+    const QWidget* control = w->window->focusWidget();
+    while (control && !names.count(control)) control = control->parentWidget();
+    if (!control || control == w->window.get()) return answer("{\"control\": null, \"page\": -1}");
+    int page = -1;
+    if (QTabWidget* tabs = w->tab_control)
+        for (int i = 0; i < tabs->count(); ++i)
+            if (runtime::qt::page_widget(*tabs, i)->isAncestorOf(control)) page = i;
+    answer("{\"control\": " + json_string(names[control]) + ", \"page\": " + std::to_string(page) + "}");
 }
 
 }  // namespace brindle::drive

@@ -42,6 +42,9 @@ private:
     void page(const std::string& rest);
     void focus_chain();
     void window();
+    void context_menu(const std::string& rest);
+    void key(const std::string& rest);
+    void focus(const std::string& rest);
     runtime::qt::BuiltWindow* main_window();
 
     runtime::qt::QtUi& ui_;

@@ -13,6 +13,7 @@
 #include "runtime/kernel.h"
 #include "runtime/loader.h"
 #include "runtime/qt/app_font.h"
+#include "runtime/qt/qt_translations.h"
 #include "runtime/qt/qt_ui.h"
 #include "tools/drive/recording_desktop.h"
 #include "tools/drive/driver.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     runtime::qt::apply_application_font();
+    runtime::qt::load_chinese_qt_texts();
 
     QString path = argc > 1 ? QString::fromLocal8Bit(argv[1])
                             : QFile::decodeName(data_file_path(QFile::encodeName(QCoreApplication::applicationDirPath())

@@ -135,14 +135,19 @@ TEST(DriveToolImageTest, PagesShowEveryControlAtItsCataloguePlace) {
             Seen seen = seen_geometry(next());
             EXPECT_EQ(seen.rect, catalogue_place(*c)) << c->name;
             EXPECT_EQ(seen.shown, c->visible) << c->name;
-            if (c->visible) EXPECT_TRUE(tab.contains(seen.rect)) << c->name;
+            if (c->visible) {
+                EXPECT_TRUE(tab.contains(seen.rect)) << c->name;
+            }
         }
         std::string chain = next();
         for (const app::Control* c : asked[page]) {
             bool listed = chain.find("\"" + std::string(c->name) + "\"") != std::string::npos;
-            if (c->text_store()) EXPECT_FALSE(listed) << c->name << " takes focus";
-            if (c->kind == app::ControlKind::EditBox && c->shape != app::EditShape::Input && !c->text_store())
+            if (c->text_store()) {
+                EXPECT_FALSE(listed) << c->name << " takes focus";
+            }
+            if (c->kind == app::ControlKind::EditBox && c->shape != app::EditShape::Input && !c->text_store()) {
                 EXPECT_TRUE(listed) << c->name << " is not reached by Tab";
+            }
         }
         EXPECT_EQ(seen_geometry(next()).shown, page == 1);
     }
@@ -172,6 +177,61 @@ TEST(DriveToolImageTest, PagesBuiltInAnyOrderKeepTextsAndTabOrder) {
     ASSERT_EQ(backward.size(), 8u);
     for (size_t page = 0; page < 7; ++page) EXPECT_EQ(backward[6 - page], forward[page]) << "page " << page;
     EXPECT_EQ(backward[7], "\"写在未显示的页\"");
+}
+
+// Pages 0 and 6 are read top to bottom and left to right, a group box whole where it is reached and
+// after the controls on its left; the links are on the way.
+TEST(DriveToolImageTest, TabFollowsReadingOrderOnTheContactPages) {
+    DriveResult run = drive_tool("page 0\nfocus-chain\npage 6\nfocus-chain\n");
+    EXPECT_EQ(run.err, "");
+    auto chains = lines_of(run.out);
+    ASSERT_EQ(chains.size(), 2u);
+    // The top-right contact box lies in the tab strip's row; the group 导航栏目生成 stands beside the
+    // radio rows, 交流 beside the contact box, the forum button and link.
+    EXPECT_EQ(chains[0],
+              "[\"选择夹1\", \"编辑框8\", \"单选框_网站名称\", \"单选框_站点默认关键字\", \"单选框_网站版权\", \"单选框2\", \"单选框_网站地址\", \"单选框_站点描述\", \"单选框_网站备案号\", \"按钮_头尾复制\", \"编辑框_头尾\", \"编辑框_导航栏目ID\", \"编辑框_导航上级栏目\", \"编辑框_导航栏目数\", \"组合框_导航属性\", \"按钮_生成导航\", \"单选框_1\", \"单选框_2\", \"单选框_3\", \"单选框_4\", \""
+              "单选框_5\", \"编辑框_栏目ID\", \"组合框_文章属性\", \"组合框_内容频道\", \"组合框_排列方式\", \"编辑框_标题字数\", \"编辑框_调用条数\", \"编辑框_摘要字数\", \"编辑框_图片高\", \"编辑框_图片宽\", \"组合框_时间样式\", \"编辑框_列数\", \"编辑框_天数\", \"编辑框_关键词\", \"编辑框_标签输出1\", \"超级链接框2\", \"编辑框7\", \"生成_标签\", \"按钮_输出复制\", \"按钮_清空\", \"按钮1\"]");
+    EXPECT_EQ(chains[1], "[\"选择夹1\", \"编辑框9\", \"超级按钮2\", \"超级链接框1\", \"编辑框1\", \"编辑框6\", \"编辑框2\", \"编辑框3\", \"编辑框4\", \"按钮1\"]");
+}
+
+// Ctrl+Tab seven times goes round every page back to page 0, focus on each page's first control;
+// Ctrl+PgUp goes back. Enter on a focused 生成 builds as a click does.
+TEST(DriveToolImageTest, PageKeysAndEnterFromTheKeyboard) {
+    std::string input = "focus\n";
+    for (int turn = 0; turn < 7; ++turn) input += "key Ctrl+Tab\nfocus\n";
+    input += "key Ctrl+PgUp\nfocus\nkey Ctrl+PgDown\nfocus 生成_标签\nkey Return\nget 编辑框_标签输出1\nclick 生成_标签\n"
+             "get 编辑框_标签输出1\nwindow\n";
+    DriveResult run = drive_tool(input);
+    EXPECT_EQ(run.err, "");
+    auto lines = lines_of(run.out);
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[0], "{\"control\": null, \"page\": -1}");
+    const std::vector<std::string> firsts = {
+        "{\"control\": \"编辑框8\", \"page\": 0}",
+        "{\"control\": \"编辑框_列表条数\", \"page\": 1}",
+        "{\"control\": \"单选框6\", \"page\": 2}",
+        "{\"control\": \"编辑框_宽\", \"page\": 3}",
+        "{\"control\": \"编辑框_频道类型ID\", \"page\": 4}",
+        "{\"control\": \"单选框_内容统计\", \"page\": 5}",
+        "{\"control\": \"编辑框9\", \"page\": 6}"};
+    for (int turn = 0; turn < 7; ++turn) EXPECT_EQ(lines[1 + turn], firsts[(turn + 1) % 7]) << "turn " << turn;
+    EXPECT_EQ(lines[8], firsts[6]);
+    EXPECT_NE(lines[9], "\"\"");
+    EXPECT_EQ(lines[9], lines[10]);
+    int w = 0, h = 0;
+    ASSERT_EQ(std::sscanf(lines[11].c_str(), "{\"w\":%d,\"h\":%d,", &w, &h), 2) << lines[11];
+    EXPECT_GE(w, 624);  // the tab control's extent, whatever the frame
+    EXPECT_GE(h, 528);
+}
+
+// Qt's own context menus speak Chinese; the output boxes add 全部复制.
+TEST(DriveToolImageTest, ContextMenusAreChinese) {
+    DriveResult run = drive_tool("context-menu 编辑框_标签输出1\ncontext-menu 编辑框_栏目ID\n");
+    EXPECT_EQ(run.err, "");
+    auto lines = lines_of(run.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "[\"撤销(&U)\\tCtrl+Z\", \"重做(&R)\\tCtrl+Y\", \"-\", \"剪切(&T)\\tCtrl+X\", \"复制(&C)\\tCtrl+C\", \"全部复制\", \"粘贴(&P)\\tCtrl+V\", \"删除\", \"-\", \"全选\\tCtrl+A\"]");
+    EXPECT_EQ(lines[1].substr(0, 12), "[\"撤销(&U)");  // a single-line box: Qt's menu alone
 }
 
 // Nothing pasted is cut: 100 KB and 10 MB in single-line boxes, and the 100 KB keyword in the built tag.

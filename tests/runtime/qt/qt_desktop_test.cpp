@@ -88,3 +88,65 @@ TEST(QtUiDesktopTest, ClipboardGetsPlatformLineEnds) {
 
 }  // namespace
 }  // namespace brindle::runtime::qt::testing
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "runtime/qt/single_instance.h"
+
+namespace brindle::runtime::qt::testing {
+namespace {
+
+// A later start hands over to the first, which is told once per start; the later one never listens.
+TEST(QtUiSingleInstanceTest, ALaterStartHandsOverToTheFirst) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("brindle-test"));
+    SingleInstance first(path);
+    int shown = 0;
+    first.on_later_start([&] { ++shown; });
+    ASSERT_EQ(first.claim(), SingleInstance::Start::kFirst);
+    EXPECT_TRUE(first.listening());
+    for (int start = 1; start <= 2; ++start) {
+        SingleInstance later(path);
+        EXPECT_EQ(later.claim(), SingleInstance::Start::kHandedOver);
+        EXPECT_FALSE(later.listening());
+        for (int turn = 0; turn < 200 && shown < start; ++turn) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(shown, start);
+    }
+}
+
+// A socket whose instance died without removing it answers no one: the next start takes its place.
+TEST(QtUiSingleInstanceTest, AStaleSocketDoesNotBlockAStart) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("brindle-test"));
+    int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    ASSERT_LT(static_cast<size_t>(name.size()), sizeof address.sun_path);
+    std::copy(name.begin(), name.end(), address.sun_path);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);  // bound, never listening, and the file stays
+    ASSERT_TRUE(QFile::exists(path));
+
+    SingleInstance next(path);
+    EXPECT_EQ(next.claim(), SingleInstance::Start::kFirst);
+    EXPECT_TRUE(next.listening());
+    SingleInstance later(path);
+    EXPECT_EQ(later.claim(), SingleInstance::Start::kHandedOver);
+}
+
+// Without a runtime directory the tool still starts, alone.
+TEST(QtUiSingleInstanceTest, NoSocketPathStillStarts) {
+    SingleInstance instance{QString()};
+    EXPECT_EQ(instance.claim(), SingleInstance::Start::kFirst);
+    EXPECT_FALSE(instance.listening());
+}
+
+}  // namespace
+}  // namespace brindle::runtime::qt::testing

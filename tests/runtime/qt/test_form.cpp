@@ -76,6 +76,7 @@ image::FormModel test_form(const Bindings& b) {
     Element* link = must(f.add_control(kWindow, kLink, kind::kHyperlinkBox, gbk("超级链接框1"), {40, 468, 248, 24}, kTab));
     link->properties.caption = gbk("交流论坛");
     link->properties.url = kForumAddress;
+    must(f.add_control(kWindow, kUnder, kind::kEditBox, gbk("编辑框_压"), {464, 473, 88, 20}, kTab));
 
     Element* hide = must(f.add_control(kWindow, kHide, kind::kButton, gbk("按钮1"), {520, 480, 90, 29}));
     hide->properties.caption = gbk("隐藏我");

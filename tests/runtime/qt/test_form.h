@@ -1,7 +1,7 @@
 #pragma once
 // A small window in the shape of the tool's: a tab control of three pages (the middle one empty), a
 // group box with a radio pair, single- and multi-line edit boxes, a combo box, a hidden store, a
-// coloured label, buttons, an image button, a hyperlink and the tray menu.
+// coloured label, buttons, an image button, a hyperlink, a box partly under 按钮1 and the tray menu.
 #include <cstdint>
 #include <string>
 
@@ -27,6 +27,7 @@ inline constexpr uint32_t kLabel = 0x1601000B;  // red
 inline constexpr uint32_t kWrite = 0x1601000C;  // page 2
 inline constexpr uint32_t kImageButton = 0x1601000D;
 inline constexpr uint32_t kLink = 0x1601000E;
+inline constexpr uint32_t kUnder = 0x1601000F;  // page 2, its right end under 按钮1
 inline constexpr uint32_t kHide = 0x16010187;  // on the window, over the tab control
 inline constexpr uint32_t kMenuTitle = 0x2601014D;
 inline constexpr uint32_t kMenuShow = 0x2601014E;
