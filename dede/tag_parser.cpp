@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "dede/php_text.h"
+
 namespace brindle::dede {
 namespace {
 
@@ -13,12 +15,6 @@ constexpr size_t kAttributeTextLimit = 1024;
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -112,7 +108,7 @@ std::optional<std::pair<std::string, TagAttributes>> parse_attributes(std::strin
     size_t space = source.find(' ');
     std::string_view head = std::string_view(source).substr(0, space);
     size_t dot = head.find('.');
-    std::string name = lower(head.substr(0, dot));
+    std::string name = ascii_lower(head.substr(0, dot));
     if (dot != std::string_view::npos) {
         std::string_view second = head.substr(dot + 1);
         second = second.substr(0, second.find('.'));
@@ -130,7 +126,7 @@ std::optional<std::pair<std::string, TagAttributes>> parse_attributes(std::strin
                 if (c != '=') {
                     key += c;
                 } else {
-                    key = lower(trimmed(key));
+                    key = ascii_lower(trimmed(key));
                     state = State::BeforeValue;
                 }
             } else if (state == State::BeforeValue) {
@@ -155,7 +151,7 @@ std::optional<std::pair<std::string, TagAttributes>> parse_attributes(std::strin
         if (!key.empty()) attributes.set(std::move(key), std::string(trimmed(value)));
     }
     // An attribute called tagname renames the tag.
-    if (attributes.has("tagname")) name = lower(attributes.get("tagname"));
+    if (attributes.has("tagname")) name = ascii_lower(attributes.get("tagname"));
     return std::pair(std::move(name), std::move(attributes));
 }
 

@@ -8,6 +8,7 @@
 
 #include "common/hex.h"
 #include "dede/line_index.h"
+#include "dede/php_text.h"
 #include "dede/tag_table.h"
 
 namespace brindle::check {
@@ -31,12 +32,6 @@ constexpr size_t kAttributeLimit = 1024;
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 std::string shown(std::string_view name) {
     if (name.size() <= kShownNameLength) return std::string(name);
@@ -121,7 +116,7 @@ bool uses_compiler_tags(std::string_view text) {
     for (size_t k = text.find(kOpen); k != std::string_view::npos; k = text.find(kOpen, k + 1)) {
         size_t from = k + kOpen.size(), to = from;
         while (to < text.size() && std::isalnum(static_cast<unsigned char>(text[to]))) ++to;
-        const DedeTag* tag = dede::find_dede_tag(lower(text.substr(from, to - from)));
+        const DedeTag* tag = dede::find_dede_tag(dede::ascii_lower(text.substr(from, to - from)));
         if (tag && tag->engine == dede::Engine::Compiler) return true;
     }
     return false;
@@ -252,7 +247,7 @@ private:
             }
             size_t name_at = k;
             while (k < to && !is_blank(text_[k]) && text_[k] != '=' && text_[k] != '\'' && text_[k] != '"') ++k;
-            std::string name = lower(text_.substr(name_at, k - name_at));
+            std::string name = dede::ascii_lower(text_.substr(name_at, k - name_at));
             skip_blanks();
             if (k < to && text_[k] == '=') {
                 ++k;
@@ -328,7 +323,7 @@ private:
         Inside in = inside(name_to, *bracket);
         std::vector<Attribute> attrs = attributes(in.from, in.to);
 
-        std::string name = lower(written);
+        std::string name = dede::ascii_lower(written);
         std::string base = name.substr(0, name.find('.'));
         const DedeTag* tag = dede::find_dede_tag(base);
         const std::string shown_tag = "{dede:" + shown(base) + "}";
@@ -349,7 +344,7 @@ private:
         if (!compiled_ && !stack_.empty() && stack_.back().tag && stack_.back().tag->body != dede::Body::Template)
             stack_.back().nested.emplace_back(at, shown_tag);
         // The compiler pairs {dede:array.items} with {/dede:array}; the tag parser wants the full name.
-        if (!in.one_line) push_open({compiled_ ? base : name, at, tag});
+        if (!in.one_line) push_open({compiled_ ? base : name, at, tag, false, {}});
         return *bracket + 1;
     }
 
@@ -377,7 +372,7 @@ private:
             structure(at, "{/dede:" + shown(written) + " is not closed with }");
             return name_from;
         }
-        std::string name = lower(written);
+        std::string name = dede::ascii_lower(written);
         if (compiled_) name = name.substr(0, name.find('.'));
         auto open = open_by_name_.find(name);
         if (open == open_by_name_.end() || open->second.empty()) {
