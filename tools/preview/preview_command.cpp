@@ -19,7 +19,6 @@
 #include "dede/pages.h"
 #include "dede/renderer.h"
 #include "dede/site_charset.h"
-#include "dede/template_decode.h"
 
 namespace brindle::preview {
 namespace {
@@ -89,7 +88,7 @@ int write_sample_site(const std::string& out, std::ostream& err) {
     return kRendered;
 }
 
-// Lines and columns of the issues, by the text of the file each names.
+// Lines and columns of the issues, by the bytes of the file each names (the renderer's offsets).
 class Positions {
 public:
     void add(const std::string& file, std::string text) { texts_[file] = std::move(text); }
@@ -98,7 +97,7 @@ public:
         if (text == texts_.end()) {
             auto read = read_input_file(issue.file);
             std::string bytes = read ? std::string(read->begin(), read->end()) : std::string();
-            text = texts_.emplace(issue.file, dede::decode_template(bytes).text).first;
+            text = texts_.emplace(issue.file, std::move(bytes)).first;
         }
         dede::TextPosition p = dede::LineIndex(text->second).at(issue.offset);
         return terminal_safe(issue.file) + ":" + std::to_string(p.line) + ":" + std::to_string(p.column);
@@ -163,7 +162,7 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
     if (!options.charset.empty() && options.charset != "utf-8" && options.charset != "gbk")
         return usage_error(err, "--charset takes utf-8 or gbk");
 
-    // The template: its bytes as UTF-8 text.
+    // The template.
     std::string source_name = options.tag ? std::string("--tag") : options.file ? options.file->string() : std::string();
     std::string source;
     if (options.tag) {
@@ -174,7 +173,8 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
             err << "brindle-preview: " << terminal_safe(bytes.error().describe()) << "\n";
             return kCannotRender;
         }
-        source = dede::decode_template(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size())).text;
+        // As DedeCMS reads a template: its bytes as they are, a byte-order mark included.
+        source.assign(bytes->begin(), bytes->end());
     }
 
     // The site and its templets/ folder: the sample site's unless told, or the file's own style folder.
