@@ -3,12 +3,6 @@
 #include <climits>
 
 namespace brindle::dede {
-namespace {
-
-constexpr std::string_view kPhpBlanks(" \t\r\n\0\x0B", 6);
-
-}  // namespace
-
 long long php_int(std::string_view text) {
     size_t k = text.find_first_not_of(" \t\r\n\v\f");
     if (k == std::string_view::npos) return 0;

@@ -7,6 +7,9 @@
 
 namespace brindle::dede {
 
+// What PHP's trim() takes off: blanks, NUL and vertical tab.
+inline constexpr std::string_view kPhpBlanks(" \t\r\n\0\x0B", 6);
+
 // PHP's (int) of a string: leading blanks, a sign and digits; 0 when there are none; held at the
 // limits instead of overflowing.
 long long php_int(std::string_view text);

@@ -1,9 +1,10 @@
 #include "dede/renderer.h"
 
-#include "dede/pages.h"
-
 #include <fstream>
 #include <regex>
+
+#include "dede/pages.h"
+#include "dede/php_text.h"
 
 namespace brindle::dede {
 namespace {
@@ -31,7 +32,7 @@ std::string replace_item_field(std::string text, std::string_view name, std::str
 }  // namespace
 
 size_t trimmed_body_at(const ParsedTag& tag) {
-    size_t blanks = tag.body.find_first_not_of(std::string_view(" \t\r\n\0\x0B", 6));
+    size_t blanks = tag.body.find_first_not_of(kPhpBlanks);
     return tag.body_at + (blanks == std::string::npos ? 0 : blanks);
 }
 
@@ -129,10 +130,7 @@ std::string Renderer::assemble(std::string_view source, const ParsedTemplate& pa
     for (size_t i = 0; i < parsed.tags.size(); ++i) {
         const ParsedTag& tag = parsed.tags[i];
         if (tag.name == "global") {
-            std::string_view name = tag.attributes.get("name");
-            std::string value = global(std::string(name.substr(name.find_first_not_of(' ') == std::string_view::npos
-                                                                         ? name.size()
-                                                                         : name.find_first_not_of(' '))));
+            std::string value = global(php_trim(tag.attributes.get("name")));
             if (!tag.attributes.get("function").empty()) {
                 std::string_view function = tag.attributes.get("function");
                 if (!php_) {
