@@ -1,6 +1,7 @@
 #pragma once
 // The state shared while the code section is emitted: the assembler over one buffer, the constant
 // pool, relocation records, reference lists, the labels of thunks and helpers, and the first error.
+// Internal to codegen, which alone sees asmjit; routines are written through program.h and routine.h.
 #include <asmjit/x86.h>
 
 #include <array>
