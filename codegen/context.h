@@ -54,7 +54,7 @@ public:
     void call_helper(Helper helper);
     asmjit::Label service_label(uint32_t entry);
     asmjit::Label helper_label(Helper helper);
-    bool service_used(uint32_t entry) const { return service_used_[entry / 4]; }
+    bool service_used(uint32_t entry) const { return service_used_[abi::service::index(entry)]; }
     bool helper_used(Helper helper) const { return helper_used_[static_cast<size_t>(helper)]; }
 
     // Constant offsets. A literal that GBK cannot hold is an error; the empty text stands in for it.

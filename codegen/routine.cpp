@@ -22,45 +22,45 @@ int32_t as_imm(uint32_t v) { return static_cast<int32_t>(v); }
 void jump_if(EmitContext& ctx, Frame& frame, const CondNode& cond, bool sense, asmjit::Label target) {
     auto& a = ctx.as();
     switch (cond.op) {
-    case CondNode::Op::Compare: {
-        frame.load(eax, cond.lhs);
-        if (cond.rhs.place == Place::Immediate) {
-            a.cmp(eax, imm(cond.rhs.value));
-        } else if (cond.rhs.place == Place::Frame && frame.mine(cond.rhs)) {
-            a.cmp(eax, x86::dword_ptr(ebp, cond.rhs.value));
-        } else {
-            frame.load(ecx, cond.rhs);
-            a.cmp(eax, ecx);
-        }
-        static constexpr Comparison kOpposite[] = {Comparison::Ne, Comparison::Eq, Comparison::Ge,
-                                                   Comparison::Gt, Comparison::Le, Comparison::Lt};
-        Comparison c = sense ? cond.comparison : kOpposite[static_cast<size_t>(cond.comparison)];
-        switch (c) {
-        case Comparison::Eq: a.je(target); break;
-        case Comparison::Ne: a.jne(target); break;
-        case Comparison::Lt: a.jl(target); break;
-        case Comparison::Le: a.jle(target); break;
-        case Comparison::Gt: a.jg(target); break;
-        case Comparison::Ge: a.jge(target); break;
-        }
-        return;
-    }
-    case CondNode::Op::Not: return jump_if(ctx, frame, *cond.a.node, !sense, target);
-    case CondNode::Op::And:
-    case CondNode::Op::Or: {
-        // Jump when the whole is `sense`: for And-true / Or-false both halves must agree.
-        bool both_needed = (cond.op == CondNode::Op::And) == sense;
-        if (!both_needed) {
-            jump_if(ctx, frame, *cond.a.node, sense, target);
-            jump_if(ctx, frame, *cond.b.node, sense, target);
+        case CondNode::Op::Compare: {
+            frame.load(eax, cond.lhs);
+            if (cond.rhs.place == Place::Immediate) {
+                a.cmp(eax, imm(cond.rhs.value));
+            } else if (cond.rhs.place == Place::Frame && frame.mine(cond.rhs)) {
+                a.cmp(eax, x86::dword_ptr(ebp, cond.rhs.value));
+            } else {
+                frame.load(ecx, cond.rhs);
+                a.cmp(eax, ecx);
+            }
+            static constexpr Comparison kOpposite[] = {Comparison::Ne, Comparison::Eq, Comparison::Ge,
+                                                       Comparison::Gt, Comparison::Le, Comparison::Lt};
+            Comparison c = sense ? cond.comparison : kOpposite[static_cast<size_t>(cond.comparison)];
+            switch (c) {
+                case Comparison::Eq: a.je(target); break;
+                case Comparison::Ne: a.jne(target); break;
+                case Comparison::Lt: a.jl(target); break;
+                case Comparison::Le: a.jle(target); break;
+                case Comparison::Gt: a.jg(target); break;
+                case Comparison::Ge: a.jge(target); break;
+            }
             return;
         }
-        auto skip = a.newLabel();
-        jump_if(ctx, frame, *cond.a.node, !sense, skip);
-        jump_if(ctx, frame, *cond.b.node, sense, target);
-        a.bind(skip);
-        return;
-    }
+        case CondNode::Op::Not: return jump_if(ctx, frame, *cond.a.node, !sense, target);
+        case CondNode::Op::And:
+        case CondNode::Op::Or: {
+            // Jump when the whole is `sense`: for And-true / Or-false both halves must agree.
+            bool both_needed = (cond.op == CondNode::Op::And) == sense;
+            if (!both_needed) {
+                jump_if(ctx, frame, *cond.a.node, sense, target);
+                jump_if(ctx, frame, *cond.b.node, sense, target);
+                return;
+            }
+            auto skip = a.newLabel();
+            jump_if(ctx, frame, *cond.a.node, !sense, skip);
+            jump_if(ctx, frame, *cond.b.node, sense, target);
+            a.bind(skip);
+            return;
+        }
     }
 }
 

@@ -21,7 +21,8 @@ Result<ImageHeader> read_header(ByteView bytes) {
     ImageHeader h;
     BRINDLE_TRY(h.image_magic, c.u32("image_magic"));
     if (h.image_magic != layout::kImageMagic)
-        return fail("not a program image: magic " + hex(h.image_magic) + ", expected 0x4A57", "image_magic", 0);
+        return fail("not a program image: magic " + hex(h.image_magic) + ", expected " + hex(layout::kImageMagic),
+                    "image_magic", 0);
     BRINDLE_TRY(ByteView reserved, c.bytes(hdr::kReservedLength, "header reserved"));
     if (std::any_of(reserved.begin(), reserved.end(), [](uint8_t b) { return b != 0; }))
         return fail("reserved header bytes are not zero", "header reserved", hdr::kReserved);

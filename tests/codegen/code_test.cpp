@@ -17,8 +17,8 @@ namespace {
 
 using image::ConstantPool;
 using image::ReferenceList;
-using image::RelocKind;
 using image::Relocation;
+using image::RelocKind;
 
 constexpr uint32_t kMainWindow = 0x52010001;
 constexpr Control kWindowElement{kMainWindow, 0x06010000};

@@ -159,13 +159,13 @@ TEST(KernelStart, MalformedImageIsRefusedBeforeAnyEmulation) {
         return std::make_unique<RecordingUi>();
     });
     ASSERT_FALSE(r);
-    EXPECT_EQ(r.error().message,
-              "the program image is malformed: name at 0x1000C: section has no name");
+    EXPECT_EQ(r.error().message, "the program image is malformed: name at 0x1000C: section has no name");
     EXPECT_FALSE(ui_made);
     Bytes not_an_image(64, 0x11);
     auto refused = run_program_image(not_an_image, [](const image::Image&) { return std::make_unique<RecordingUi>(); });
-    EXPECT_EQ(refused.error().message,
-              "the program image is malformed: image_magic at 0x0: not a program image: magic 0x11111111, expected 0x4A57");
+    EXPECT_EQ(
+        refused.error().message,
+        "the program image is malformed: image_magic at 0x0: not a program image: magic 0x11111111, expected 0x4A57");
 }
 
 TEST(KernelStartDeathTest, WithoutTextConvertersNothingStarts) {

@@ -135,14 +135,19 @@ TEST(DriveToolImageTest, PagesShowEveryControlAtItsCataloguePlace) {
             Seen seen = seen_geometry(next());
             EXPECT_EQ(seen.rect, catalogue_place(*c)) << c->name;
             EXPECT_EQ(seen.shown, c->visible) << c->name;
-            if (c->visible) EXPECT_TRUE(tab.contains(seen.rect)) << c->name;
+            if (c->visible) {
+                EXPECT_TRUE(tab.contains(seen.rect)) << c->name;
+            }
         }
         std::string chain = next();
         for (const app::Control* c : asked[page]) {
             bool listed = chain.find("\"" + std::string(c->name) + "\"") != std::string::npos;
-            if (c->text_store()) EXPECT_FALSE(listed) << c->name << " takes focus";
-            if (c->kind == app::ControlKind::EditBox && c->shape != app::EditShape::Input && !c->text_store())
+            if (c->text_store()) {
+                EXPECT_FALSE(listed) << c->name << " takes focus";
+            }
+            if (c->kind == app::ControlKind::EditBox && c->shape != app::EditShape::Input && !c->text_store()) {
                 EXPECT_TRUE(listed) << c->name << " is not reached by Tab";
+            }
         }
         EXPECT_EQ(seen_geometry(next()).shown, page == 1);
     }
