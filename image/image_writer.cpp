@@ -4,6 +4,7 @@
 #include <limits>
 #include <string_view>
 
+#include "common/hex.h"
 #include "common/try.h"
 #include "image/form_writer.h"
 #include "image/kernel_abi.h"
@@ -58,6 +59,13 @@ Result<void> check_writer_layout(const Image& image) {
     const ImageHeader& h = image.header;
     if (h.unnamed_54 != h.first_section_offset)
         return fail("differs from first_section_offset, which a writer repeats there", "0x54", hdr::kUnnamed54);
+    // A writer starts the sections right after the library table: bytes between them would be lost.
+    ByteWriter table;
+    BRINDLE_CHECK(write_library_table(table, image.libraries));
+    if (hdr::kLibraryTable + table.size() != h.first_section_offset)
+        return fail("the library table ends at " + hex(hdr::kLibraryTable + table.size()) +
+                        ", not at the first section header, where a writer ends it",
+                    "library table", hdr::kLibraryTable);
     if (h.highest_serial != image.form.highest_serial())
         return fail("is not the form's largest serial " + std::to_string(image.form.highest_serial()), "highest_serial",
                     hdr::kHighestSerial);

@@ -8,13 +8,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 #include "app/app_build.h"
 #include "app/catalogue.h"
+#include "app/contact_texts.h"
 #include "app/features.h"
 #include "app/form_from_catalogue.h"
-#include "app/contact_texts.h"
 #include "app/pictures/icons.h"
 #include "app/text_stores.h"
 #include "common/gbk.h"
@@ -47,21 +48,24 @@ uint32_t style_word(const image::Properties& p, uint32_t blob_offset) {
     return load_u32le(p.style.data() + blob_offset - 4);
 }
 
-uint32_t kind_of(ControlKind k) {
-    switch (k) {
-        case ControlKind::EditBox: return kind::kEditBox;
-        case ControlKind::PictureBox: return kind::kPictureBox;
-        case ControlKind::GroupBox: return kind::kGroupBox;
-        case ControlKind::Label: return kind::kLabel;
-        case ControlKind::Button: return kind::kButton;
-        case ControlKind::RadioBox: return kind::kRadioBox;
-        case ControlKind::ComboBox: return kind::kComboBox;
-        case ControlKind::TabControl: return kind::kTabControl;
-        case ControlKind::HyperlinkBox: return kind::kHyperlinkBox;
-        case ControlKind::ImageButton: return kind::kImageButton;
-        case ControlKind::WebBrowserBox: return kind::kWebBrowserBox;
-    }
-    return 0;
+// What each control is, told by the prefix its designer gave its name, with the kind code the
+// image gives that kind and whether such a control takes input (flag 4).
+struct NamedKind {
+    std::string_view prefix;
+    uint32_t kind;
+    bool input;
+};
+constexpr NamedKind kNamedKinds[] = {
+    {"编辑框", 0x00010005, true},   {"按钮", 0x0001000B, true},    {"生成_", 0x0001000B, true},
+    {"单选框", 0x0001000D, true},   {"组合框", 0x0001000E, true},  {"超文本浏览框", 0x00040001, true},
+    {"超级按钮", 0x00020001, true}, {"标签", 0x0001000A, false},   {"分组框", 0x00010009, false},
+    {"图片框", 0x00010006, false},  {"选择夹", 0x00010015, false}, {"超级链接框", 0x0001001D, false},
+};
+
+const NamedKind* named_kind(std::string_view name) {
+    for (const NamedKind& k : kNamedKinds)
+        if (name.starts_with(k.prefix)) return &k;
+    return nullptr;
 }
 
 // One compile for the whole suite: the image and its opened view.
@@ -148,7 +152,9 @@ TEST_F(CompiledImage, EveryControlMatchesTheCatalogue) {
         SCOPED_TRACE(std::string(c.name));
         const image::Element& e = element(c.id);
         EXPECT_EQ(e.name, gbk(c.name));
-        EXPECT_EQ(e.kind, kind_of(c.kind));
+        const NamedKind* named = named_kind(c.name);
+        ASSERT_NE(named, nullptr);
+        EXPECT_EQ(e.kind, named->kind);
         EXPECT_EQ((std::array{e.left, e.top, e.width, e.height}),
                   (std::array{c.rect.left, c.rect.top, c.rect.width, c.rect.height}));
         const uint32_t parent = !c.parent.empty() ? find_control(c.parent)->id : c.page >= 0 ? tab_id : 0;
@@ -159,10 +165,7 @@ TEST_F(CompiledImage, EveryControlMatchesTheCatalogue) {
         } else {
             EXPECT_FALSE(pages.contains(c.id));
         }
-        const bool input = c.kind == ControlKind::EditBox || c.kind == ControlKind::Button ||
-                           c.kind == ControlKind::RadioBox || c.kind == ControlKind::ComboBox ||
-                           c.kind == ControlKind::WebBrowserBox || c.kind == ControlKind::ImageButton;
-        EXPECT_EQ(e.flags, (c.visible ? 1u : 0u) | (input ? 4u : 0u));
+        EXPECT_EQ(e.flags, (c.visible ? 1u : 0u) | (named->input ? 4u : 0u));
 
         const image::Properties& p = e.properties;
         switch (c.kind) {
@@ -194,6 +197,40 @@ TEST_F(CompiledImage, EveryControlMatchesTheCatalogue) {
             case ControlKind::PictureBox: break;
         }
     }
+}
+
+TEST_F(CompiledImage, ElementsOfEachKind) {
+    std::map<uint32_t, int> count;
+    for (const image::Element& e : window().elements) ++count[e.kind];
+    EXPECT_EQ(count, (std::map<uint32_t, int>{{0x00010001, 1},
+                                              {0x00010003, 4},
+                                              {0x00010005, 86},
+                                              {0x00010006, 6},
+                                              {0x00010009, 17},
+                                              {0x0001000A, 49},
+                                              {0x0001000B, 12},
+                                              {0x0001000D, 87},
+                                              {0x0001000E, 6},
+                                              {0x00010015, 1},
+                                              {0x0001001D, 3},
+                                              {0x00020001, 1},
+                                              {0x00040001, 1}}));
+}
+
+// An edit box's style bytes run from blob offset 4 to its text at 0x46: layout (0x04), background
+// (0x0C), multi-line (0x18), large output (0x1C), small input (0x20); the rest are zero.
+TEST_F(CompiledImage, EditBoxStyleBytesExactly) {
+    auto style = [](std::initializer_list<std::pair<size_t, uint32_t>> words) {
+        Bytes bytes(0x46 - 4, 0);
+        for (auto [offset, value] : words) store_u32le(bytes.data() + offset - 4, value);
+        return bytes;
+    };
+    EXPECT_EQ(control("编辑框_导航栏目数").properties.style, style({{0x04, 1}, {0x0C, 0xFFFFFF}, {0x20, 1}}));
+    EXPECT_EQ(control("编辑框_导航上级栏目").properties.style, style({{0x04, 1}, {0x0C, 0xFFFFFF}, {0x20, 1}}));
+    EXPECT_EQ(control("编辑框_关键词").properties.style, style({{0x04, 1}, {0x0C, 0xFFFFFF}}));
+    EXPECT_EQ(control("编辑框_列表页面").properties.style, style({{0x04, 5}, {0x0C, 0xFFFFFF}, {0x18, 1}, {0x1C, 2}}));
+    EXPECT_EQ(control("编辑框_自定义字段").properties.style, style({{0x04, 1}, {0x0C, 0xFFFFFF}, {0x18, 1}}));
+    EXPECT_EQ(control("编辑框_时间3").properties.style, style({{0x04, 1}, {0x0C, 0xFFFFFF}, {0x18, 1}}));
 }
 
 TEST_F(CompiledImage, TabPagesAndTheirCaptions) {

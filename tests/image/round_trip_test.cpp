@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "image/image_reader.h"
 #include "image/image_writer.h"
 #include "sample_image.h"
@@ -117,5 +119,9 @@ TEST(ImageWriter, TakesApartOnlyImagesItWouldLayOutTheSameWay) {
     Bytes memory = bytes;
     store_u32le(memory.data() + image->header.code_header_offset + 0x24, 0x1000);
     EXPECT_EQ(field_of(memory), "memory_size");
+    // An end record in place of the second library: the rest of the table would be lost.
+    Bytes table = bytes;
+    table[std::find(table.begin() + 0x58, table.end(), 0) - table.begin() + 1] = 0;
+    EXPECT_EQ(field_of(table), "library table");
     EXPECT_EQ(field_of(bytes), "taken apart");
 }
