@@ -84,6 +84,9 @@ Result<void> check_writer_layout(const Image& image) {
                         s.header_offset + sec::kMemorySize);
         if (s.stored() && s.data_offset != s.header_offset + s.header_length)
             return fail("stored bytes do not follow the header directly", "data_offset", s.header_offset + sec::kDataOffset);
+        if (!s.stored() && s.data_offset != kNone)
+            return fail("a section that stores nothing has a data_offset; a writer leaves it none", "data_offset",
+                        s.header_offset + sec::kDataOffset);
         expected_header = uint64_t(s.header_offset) + s.header_length + (lists ? 0 : s.stored_size);
     }
     const Section* help = image.help_section();

@@ -119,6 +119,9 @@ TEST(ImageWriter, TakesApartOnlyImagesItWouldLayOutTheSameWay) {
     Bytes memory = bytes;
     store_u32le(memory.data() + image->header.code_header_offset + 0x24, 0x1000);
     EXPECT_EQ(field_of(memory), "memory_size");
+    Bytes var_data = bytes;
+    store_u32le(var_data.data() + image->header.var_header_offset + 0x2C, 0x63);
+    EXPECT_EQ(field_of(var_data), "data_offset");
     // An end record in place of the second library: the rest of the table would be lost.
     Bytes table = bytes;
     table[std::find(table.begin() + 0x58, table.end(), 0) - table.begin() + 1] = 0;
