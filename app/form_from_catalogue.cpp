@@ -8,6 +8,7 @@
 #include "common/gbk.h"
 #include "common/try.h"
 #include "image/kernel_abi.h"
+#include "image/layout.h"
 #include "image/property_blobs.h"
 
 namespace brindle::app {
@@ -16,13 +17,12 @@ namespace {
 namespace kind = abi::kind;
 using image::Properties;
 
-// Edit box style words beyond the named ones.
-constexpr uint32_t kEditLayoutOffset = 0x04;
+namespace edit_box = image::layout::edit_box;
+
+// Values of the edit box style words beyond the named ones.
 constexpr uint32_t kEditLayoutPlain = 1;
 constexpr uint32_t kEditLayoutLarge = 5;
-constexpr uint32_t kEditLargeOutputOffset = 0x1C;
 constexpr uint32_t kEditLargeOutput = 2;
-constexpr uint32_t kEditSmallInputOffset = 0x20;
 // Input boxes narrower than this count as small (numbers and short ids).
 constexpr int kSmallInputWidth = 100;
 
@@ -73,11 +73,11 @@ void set_edit_words(const Control& c, Properties& p) {
     const bool large = c.shape == EditShape::MultiLineOutput;
     // Stores hold several lines; a single-line box would lose their line breaks.
     const bool multi = large || c.shape == EditShape::MultiLineOutputPlain || c.shape == EditShape::Store;
-    put_word(p, kEditLayoutOffset, large ? kEditLayoutLarge : kEditLayoutPlain);
+    put_word(p, edit_box::kLayout, large ? kEditLayoutLarge : kEditLayoutPlain);
     image::set_multiline(kind::kEditBox, p, multi);
-    put_word(p, kEditLargeOutputOffset, large ? kEditLargeOutput : 0);
+    put_word(p, edit_box::kLargeOutput, large ? kEditLargeOutput : 0);
     const bool small_input = c.shape == EditShape::Input && c.rect.width < kSmallInputWidth;
-    put_word(p, kEditSmallInputOffset, small_input ? 1 : 0);
+    put_word(p, edit_box::kSmallInput, small_input ? 1 : 0);
 }
 
 Result<Properties> properties_of(const Control& c, const Pictures& pictures) {
@@ -201,7 +201,8 @@ Result<void> add_catalogue(image::FormBuilder& form, const Pictures& pictures) {
     for (const MenuItem& item : menu_items()) {
         auto item_caption = utf8_to_gbk(item.caption);
         if (!item_caption) return fail("a menu caption cannot be written in GBK", "menu item");
-        BRINDLE_TRY(auto added, form.add_menu_item(window.id, item.id, static_cast<uint32_t>(item.level), std::move(*item_caption)));
+        BRINDLE_CHECK(
+            form.add_menu_item(window.id, item.id, static_cast<uint32_t>(item.level), std::move(*item_caption)));
     }
     return {};
 }

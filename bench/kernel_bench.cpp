@@ -90,7 +90,7 @@ void BM_KernelImagePreparation(benchmark::State& state) {
     const BuiltImage& built = shared_image();
     runtime::RecordingUi ui;
     for (auto _ : state) {
-        auto opened = image::open_image_at(built.bytes.data());
+        auto opened = image::open_image(built.bytes);
         auto parts = runtime::program_parts(*opened);
         auto kernel = runtime::Kernel::create(ui);
         auto loaded = (*kernel)->load(*parts);
@@ -109,7 +109,7 @@ BENCHMARK(BM_KernelImagePreparation)->Unit(benchmark::kMillisecond)->Repetitions
 void BM_KernelOpenAndValidateImage(benchmark::State& state) {
     const BuiltImage& built = shared_image();
     for (auto _ : state) {
-        auto opened = image::open_image_at(built.bytes.data());
+        auto opened = image::open_image(built.bytes);
         benchmark::DoNotOptimize(opened);
     }
 }

@@ -60,8 +60,8 @@ void EmitContext::mov_listed(const x86::Gp& reg, uint32_t value, ReferenceList l
 }
 
 asmjit::Label EmitContext::service_label(uint32_t entry) {
-    service_used_[entry / 4] = true;
-    return service_labels_[entry / 4];
+    service_used_[abi::service::index(entry)] = true;
+    return service_labels_[abi::service::index(entry)];
 }
 
 asmjit::Label EmitContext::helper_label(Helper helper) {

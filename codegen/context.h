@@ -1,6 +1,7 @@
 #pragma once
 // The state shared while the code section is emitted: the assembler over one buffer, the constant
 // pool, relocation records, reference lists, the labels of thunks and helpers, and the first error.
+// Internal to codegen, which alone sees asmjit; routines are written through program.h and routine.h.
 #include <asmjit/x86.h>
 
 #include <array>
@@ -53,7 +54,7 @@ public:
     void call_helper(Helper helper);
     asmjit::Label service_label(uint32_t entry);
     asmjit::Label helper_label(Helper helper);
-    bool service_used(uint32_t entry) const { return service_used_[entry / 4]; }
+    bool service_used(uint32_t entry) const { return service_used_[abi::service::index(entry)]; }
     bool helper_used(Helper helper) const { return helper_used_[static_cast<size_t>(helper)]; }
 
     // Constant offsets. A literal that GBK cannot hold is an error; the empty text stands in for it.

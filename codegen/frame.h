@@ -1,5 +1,6 @@
 #pragma once
-// A routine's stack frame and who owns what in it.
+// A routine's stack frame and who owns what in it. Internal to codegen, which alone sees asmjit;
+// routines are written through program.h and routine.h.
 //
 // Variables may be declared anywhere in a routine: every variable is zero when the routine starts
 // (the frame is set up by an initialisation block that the prologue jumps to, emitted once the

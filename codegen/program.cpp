@@ -68,7 +68,7 @@ Result<EmittedCode> Program::finish() {
     ctx_->call_service(abi::service::kEventLoop);
     ctx_->call_service(abi::service::kEndProgram);  // with the 0 still pushed; does not return
 
-    for (uint32_t entry = 0; entry < abi::service::kTableSize; entry += 4) {
+    for (uint32_t entry = 0; entry < abi::service::kTableSize; entry += abi::service::kEntrySize) {
         if (!ctx_->service_used(entry)) continue;
         a.bind(ctx_->service_label(entry));
         a.jmp(x86::dword_ptr_abs(entry));

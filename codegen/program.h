@@ -25,8 +25,8 @@ namespace brindle::codegen {
 
 struct EmittedCode {
     Bytes code;
-    std::vector<Relocation> relocations;
-    ReferenceLists references;  // each list sorted
+    std::vector<image::Relocation> relocations;
+    image::ReferenceLists references;  // each list sorted
     uint32_t entry_offset = 0;  // the entry routine, in the code
     uint32_t init_offset = 0;
     uint32_t empty_routine_offset = 0;
@@ -35,12 +35,12 @@ struct EmittedCode {
 
 // The parts of an image that a finished code section fills: its constants, code, relocation records,
 // reference lists, entry routine and var memory. The libraries and the form are the caller's.
-ImageParts image_parts(EmittedCode code, const ConstantPool& pool);
+image::ImageParts image_parts(EmittedCode code, const image::ConstantPool& pool);
 
 class Program {
 public:
     // Literals go into `pool`; the entry routine shows `startup_window` before the event loop.
-    Program(ConstantPool& pool, uint32_t startup_window);
+    Program(image::ConstantPool& pool, uint32_t startup_window);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

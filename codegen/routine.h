@@ -6,19 +6,24 @@
 // a text an operation returns lives until the end of the scope that made it.
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "codegen/context.h"
-#include "codegen/frame.h"
 #include "codegen/values.h"
 
 namespace brindle::codegen {
 
+// The emitter's state and the routine's frame stay inside codegen: they are asmjit's business.
+class EmitContext;
+class Frame;
+
 class Routine {
 public:
+    ~Routine();
+
     // Variables, declared where they are first needed: zero at entry; text variables (and records'
     // text fields) are released at the end.
     TextVar text_var();
@@ -97,7 +102,7 @@ private:
     Routine(EmitContext& ctx, std::string name, uint32_t argument_count);
     void end();
 
-    void fail(const std::string& message) { frame_.fail(message); }
+    void fail(const std::string& message);
     // A text operand at the point where the code uses it: a literal becomes a constant then, so
     // constants lie in the order the code first refers to them.
     Text materialize(const TextArg& t);
@@ -111,10 +116,9 @@ private:
     void write_property(Control control, uint32_t property, const Operand& value);
     void run_command(std::optional<uint32_t> library, uint32_t number, std::span<const Arg> args);
     void fld(const Operand& where, bool is_double);
-    void jump_if(const CondNode& cond, bool sense, asmjit::Label target);
 
     EmitContext& ctx_;
-    Frame frame_;
+    std::unique_ptr<Frame> frame_;
 };
 
 inline Double operator*(const Double& d, double factor) { return d.routine->multiply(d, factor); }

@@ -6,11 +6,9 @@
 #include <string>
 
 #include "common/bytes.h"
+#include "common/exit_status.h"
 
 namespace brindle {
-
-// Exit status of every command-line tool for a path it cannot use (missing, a directory, unreadable).
-inline constexpr int kExitBadPath = 2;
 
 // The most any tool reads of one file: far above any template or image, far below what would
 // exhaust memory.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <expected>
 #include <string>
+#include <utility>
 
 namespace brindle {
 
@@ -17,8 +18,14 @@ struct Error {
     std::string describe() const;
 };
 
+// A value, or the error in its place. Dropping one would drop its error unseen: a call whose result
+// is not wanted says so with a (void) cast.
 template <class T>
-using Result = std::expected<T, Error>;
+class [[nodiscard]] Result : public std::expected<T, Error> {
+public:
+    using std::expected<T, Error>::expected;
+    Result(std::expected<T, Error> e) : std::expected<T, Error>(std::move(e)) {}  // NOLINT: as std::expected converts
+};
 
 inline std::unexpected<Error> fail(std::string message, std::string field = {},
                                    uint64_t offset = Error::kNoOffset) {

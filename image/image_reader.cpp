@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <set>
 
 #include "common/hex.h"
@@ -17,16 +16,13 @@ namespace hdr = layout::header;
 namespace sec = layout::section;
 using layout::kNone;
 
-// The largest image open_image_at() walks; far more than any real image.
-constexpr uint64_t kMaxImageExtent = uint64_t(1) << 30;
-constexpr size_t kMaxSections = 4096;
-
 Result<ImageHeader> read_header(ByteView bytes) {
     ByteCursor c(bytes);
     ImageHeader h;
     BRINDLE_TRY(h.image_magic, c.u32("image_magic"));
     if (h.image_magic != layout::kImageMagic)
-        return fail("not a program image: magic " + hex(h.image_magic) + ", expected 0x4A57", "image_magic", 0);
+        return fail("not a program image: magic " + hex(h.image_magic) + ", expected " + hex(layout::kImageMagic),
+                    "image_magic", 0);
     BRINDLE_TRY(ByteView reserved, c.bytes(hdr::kReservedLength, "header reserved"));
     if (std::any_of(reserved.begin(), reserved.end(), [](uint8_t b) { return b != 0; }))
         return fail("reserved header bytes are not zero", "header reserved", hdr::kReserved);
@@ -216,53 +212,6 @@ Result<Image> open_image(ByteView bytes) {
                                           code ? std::optional<uint32_t>(code->stored_size) : std::nullopt));
     }
     return image;
-}
-
-Result<size_t> image_extent(const uint8_t* address) {
-    if (!address) return fail("no image address", "image_magic", 0);
-    const uint32_t magic = load_u32le(address);
-    if (magic != layout::kImageMagic)
-        return fail("not a program image: magic " + hex(magic) + ", expected 0x4A57", "image_magic", 0);
-    auto within = [](uint64_t end, const char* field, uint64_t at) -> Result<uint64_t> {
-        if (end > kMaxImageExtent) return fail("offset lies beyond any plausible image", field, at);
-        return end;
-    };
-    uint64_t extent = hdr::kLength;
-    const uint32_t first = load_u32le(address + hdr::kFirstSection);
-    std::set<uint32_t> visited;
-    for (uint32_t at = first; at != kNone;) {
-        if (!visited.insert(at).second || visited.size() > kMaxSections)
-            return fail("the section chain revisits the header at " + hex(at), "next_header_offset", at);
-        BRINDLE_CHECK(within(uint64_t(at) + sec::kFixedLength, "section header", at));
-        const uint8_t* h = address + at;
-        const uint32_t reloc_count = load_u32le(h + sec::kRelocCount);
-        BRINDLE_TRY(uint64_t header_end, within(uint64_t(at) + sec::header_length(reloc_count), "reloc_count", at));
-        extent = std::max(extent, header_end);
-        const uint32_t data = load_u32le(h + sec::kDataOffset);
-        const uint32_t stored = load_u32le(h + sec::kStoredSize);
-        if (data != kNone) {
-            BRINDLE_TRY(uint64_t data_end, within(uint64_t(data) + stored, "stored_size", at));
-            extent = std::max(extent, data_end);
-            const std::string_view name(reinterpret_cast<const char*>(h + sec::kName),
-                                        strnlen(reinterpret_cast<const char*>(h + sec::kName), sec::kNameLength));
-            if (name == layout::name::kReferenceLists) {
-                uint64_t p = data;
-                for (int list = 0; list < 4; ++list) {
-                    BRINDLE_CHECK(within(p + 4, "reference list count", p));
-                    p += 4 + 4 * uint64_t(load_u32le(address + p));
-                    BRINDLE_CHECK(within(p, "reference list count", p));
-                }
-                extent = std::max(extent, p);
-            }
-        }
-        at = load_u32le(h + sec::kNext);
-    }
-    return static_cast<size_t>(extent);
-}
-
-Result<Image> open_image_at(const uint8_t* address) {
-    BRINDLE_TRY(const size_t extent, image_extent(address));
-    return open_image(ByteView(address, extent));
 }
 
 }  // namespace brindle::image

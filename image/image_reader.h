@@ -79,10 +79,4 @@ private:
 // Opens an image held in `bytes` (trailing bytes after the image are allowed).
 Result<Image> open_image(ByteView bytes);
 
-// The bytes an image at `address` spans, found by walking its chain and reference lists. The magic
-// is checked first; offsets are capped so that garbage cannot send the walk far away.
-Result<size_t> image_extent(const uint8_t* address);
-// Opens an image from the address of its first byte alone.
-Result<Image> open_image_at(const uint8_t* address);
-
 }  // namespace brindle::image

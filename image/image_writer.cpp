@@ -7,6 +7,8 @@
 #include "common/hex.h"
 #include "common/try.h"
 #include "image/form_writer.h"
+#include "image/kernel_abi.h"
+#include "image/layout.h"
 #include "image/relocation_apply.h"
 
 namespace brindle::image {
@@ -88,9 +90,10 @@ Result<void> check_writer_layout(const Image& image) {
         expected_header = uint64_t(s.header_offset) + s.header_length + (lists ? 0 : s.stored_size);
     }
     const Section* help = image.help_section();
-    if (help->stored_size != layout::kHelpSize ||
+    if (help->stored_size != abi::service::kTableSize ||
         std::any_of(help->data.begin(), help->data.end(), [](uint8_t b) { return b != 0; }))
-        return fail("the section \"help\" is not 52 zero bytes", "help", help->header_offset);
+        return fail("the section \"help\" is not " + std::to_string(abi::service::kTableSize) + " zero bytes", "help",
+                    help->header_offset);
     return {};
 }
 
@@ -100,11 +103,11 @@ Result<Bytes> write_image(const ImageParts& p) {
     BRINDLE_CHECK(check_parts(p));
     BRINDLE_TRY(const Bytes form, write_form(p.form, static_cast<uint32_t>(p.code.size())));
     const Bytes lists = reference_list_bytes(p.reference_lists);
-    const Bytes help(layout::kHelpSize, 0);
+    const Bytes help(abi::service::kTableSize, 0);
     const SectionPlan plan[] = {
         {layout::name::kConst, layout::flag::kData, static_cast<uint32_t>(p.const_data.size()), p.const_data},
         {layout::name::kForm, layout::flag::kData, static_cast<uint32_t>(form.size()), form},
-        {layout::name::kHelp, layout::flag::kData, layout::kHelpSize, help},
+        {layout::name::kHelp, layout::flag::kData, abi::service::kTableSize, help},
         {layout::name::kCode, layout::flag::kCode, static_cast<uint32_t>(p.code.size()), p.code, &p.relocations},
         {layout::name::kVar, layout::flag::kVariables, p.var_size, {}},
         {layout::name::kReferenceLists, layout::flag::kData, static_cast<uint32_t>(lists.size()), lists},

@@ -22,8 +22,11 @@ inline constexpr uint32_t kEndProgram = 0x24;
 inline constexpr uint32_t kEventLoop = 0x28;
 inline constexpr uint32_t kShowWindow = 0x2C;
 inline constexpr uint32_t kAcceptRoutine = 0x30;
+inline constexpr uint32_t kEntrySize = 4;  // a 32-bit address
 inline constexpr uint32_t kEntryCount = 13;
-inline constexpr uint32_t kTableSize = kEntryCount * 4;  // 0x34
+inline constexpr uint32_t kTableSize = kEntryCount * kEntrySize;  // 0x34
+// The entry's position in the table, from its byte offset.
+constexpr uint32_t index(uint32_t entry) { return entry / kEntrySize; }
 }  // namespace service
 
 // Selector passed in eax with the routine handed to kAcceptRoutine.

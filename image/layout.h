@@ -83,8 +83,16 @@ inline constexpr uint32_t kMenuItemReserved = 16;
 inline constexpr uint32_t kByteBlockDimensions = 1;
 inline constexpr uint32_t kByteBlockHeader = 8;
 
-// The section "help": room for the 13 four-byte entries of the kernel service table, all zero.
-inline constexpr uint32_t kHelpSize = 52;
+// The section "help" is room for the kernel service table (abi::service::kTableSize), all zero.
+
+// Blob offsets of an edit box's style words.
+namespace edit_box {
+inline constexpr uint32_t kLayout = 0x04;  // 1, or 5 for a large output box
+inline constexpr uint32_t kBackground = 0x0C;
+inline constexpr uint32_t kMultiline = 0x18;
+inline constexpr uint32_t kLargeOutput = 0x1C;  // 2 for a large output box
+inline constexpr uint32_t kSmallInput = 0x20;   // 1 for a narrow input box
+}  // namespace edit_box
 
 // Library table records: five fields separated by carriage returns, each record ended by a NUL.
 namespace library {

@@ -6,6 +6,7 @@
 
 #include "common/try.h"
 #include "image/kernel_abi.h"
+#include "image/layout.h"
 
 namespace brindle::image {
 namespace {
@@ -52,9 +53,9 @@ struct NamedWord {
     uint32_t offset;
 };
 constexpr NamedWord kTextColour{kind::kLabel, 0x1C};
-constexpr NamedWord kEditBackground{kind::kEditBox, 0x0C};
+constexpr NamedWord kEditBackground{kind::kEditBox, layout::edit_box::kBackground};
 constexpr NamedWord kComboBackground{kind::kComboBox, 0x20};
-constexpr NamedWord kMultiline{kind::kEditBox, 0x18};
+constexpr NamedWord kMultiline{kind::kEditBox, layout::edit_box::kMultiline};
 constexpr NamedWord kChecked{kind::kRadioBox, 0x20};
 
 std::optional<uint32_t> get_word(const NamedWord& w, uint32_t k, const Properties& p) {
@@ -208,7 +209,9 @@ Properties default_properties(uint32_t k) {
             for (size_t i = 0; i < kWindowStyle.size(); ++i) store_u32le(p.style.data() + 4 * i, kWindowStyle[i]);
             break;
         }
-        case kind::kEditBox: p.style = words({{0x04, 1}, {0x0C, kWhite}}, end); break;
+        case kind::kEditBox:
+            p.style = words({{layout::edit_box::kLayout, 1}, {layout::edit_box::kBackground, kWhite}}, end);
+            break;
         case kind::kButton: p.style = words({{0x08, 1}, {0x0C, 1}}, end); break;
         case kind::kGroupBox: p.style = words({{0x0C, kFrameColour}}, end); break;
         case kind::kComboBox: p.style = words({{0x18, 1}, {0x20, kWhite}}, end); break;

@@ -48,10 +48,11 @@ Result<void> Kernel::map_kernel_memory() {
     if (auto r = m.map(mm::kEntryStackBase, mm::kStackSize, "entry stack"); !r) return r;
     if (auto r = m.map(mm::kEventStackBase, mm::kStackSize, "event stack"); !r) return r;
     // Each table entry points at its own stub, a lone `ret` that runs after the hook has done the work.
-    for (uint32_t entry = 0; entry < abi::service::kTableSize; entry += 4) {
-        (void)m.write_u32(mm::kServiceTableBase + entry, mm::kStubBase + entry / 4 * mm::kStubStride);
+    for (uint32_t entry = 0; entry < abi::service::kTableSize; entry += abi::service::kEntrySize) {
+        const uint32_t stub_address = mm::kStubBase + abi::service::index(entry) * mm::kStubStride;
+        (void)m.write_u32(mm::kServiceTableBase + entry, stub_address);
         const uint8_t stub[mm::kStubStride] = {kRet, kHlt, kHlt, kHlt};
-        (void)m.write(mm::kStubBase + entry / 4 * mm::kStubStride, stub);
+        (void)m.write(stub_address, stub);
     }
     const uint8_t sentinel[] = {kHlt};
     (void)m.write(mm::kSentinel, sentinel);
@@ -59,7 +60,7 @@ Result<void> Kernel::map_kernel_memory() {
                        [this](uint32_t address) {
                            uint32_t slot = address - mm::kStubBase;
                            if (slot % mm::kStubStride != 0) return;
-                           services_.call(slot / mm::kStubStride * 4);
+                           services_.call(slot / mm::kStubStride * abi::service::kEntrySize);
                        });
 }
 

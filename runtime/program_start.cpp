@@ -6,14 +6,13 @@
 
 namespace brindle::runtime {
 
-namespace {
-
-Result<void> run_opened(const Result<image::Image>& image, const UiFactory& make_ui, const PhaseMark& mark) {
+Result<void> run_program_image(ByteView bytes, const UiFactory& make_ui, const PhaseMark& mark) {
     const auto phase = [&](const char* name) {
         if (mark) mark(name);
     };
     // Every text the program shows or reads passes through these converters.
     if (auto r = check_text_conversion(); !r) return fail("texts cannot be converted: " + r.error().message);
+    const auto image = image::open_image(bytes);
     if (!image) return fail("the program image is malformed: " + image.error().describe());
     auto parts = program_parts(*image);
     if (!parts) return fail("the program image is malformed: " + parts.error().describe());
@@ -25,16 +24,6 @@ Result<void> run_opened(const Result<image::Image>& image, const UiFactory& make
     if (auto r = kernel->load(*parts); !r) return fail("the program image cannot be loaded: " + r.error().describe());
     phase("emulator loaded");
     return kernel->run();
-}
-
-}  // namespace
-
-Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui, const PhaseMark& mark) {
-    return run_opened(image::open_image_at(image_address), make_ui, mark);
-}
-
-Result<void> run_program_image(ByteView image, const UiFactory& make_ui, const PhaseMark& mark) {
-    return run_opened(image::open_image(image), make_ui, mark);
 }
 
 }  // namespace brindle::runtime

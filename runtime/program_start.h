@@ -1,6 +1,6 @@
 #pragma once
-// What the kernel's start function does with an image address: open and check the image, then load
-// and run it with a UI made for it. A malformed image is refused before any emulation starts.
+// What the kernel's start function does with the image it is handed: open and check the image, then
+// load and run it with a UI made for it. A malformed image is refused before any emulation starts.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,9 +16,7 @@ using UiFactory = std::function<std::unique_ptr<Ui>(const image::Image&)>;
 // the start-up benchmark.
 using PhaseMark = std::function<void(const char* phase)>;
 
-Result<void> run_program_image(const uint8_t* image_address, const UiFactory& make_ui, const PhaseMark& mark = {});
-// The same for an image whose extent is known (the launcher passes the embedded image's size): nothing
-// outside `image` is read.
+// The launcher passes the embedded image's size: nothing outside `image` is read.
 Result<void> run_program_image(ByteView image, const UiFactory& make_ui, const PhaseMark& mark = {});
 
 }  // namespace brindle::runtime

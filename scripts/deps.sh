@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the tool need; quick when all are present.
-# `scripts/deps.sh fuzz` installs what the fuzz build needs as well (clang 16, libc++, libFuzzer).
+# `scripts/deps.sh fuzz` installs what the fuzz build needs as well (clang 16, libc++, libFuzzer);
+# `scripts/deps.sh format` what scripts/check-format.sh needs (clang-format, git clang-format).
 set -euo pipefail
 
 packages=(
@@ -13,9 +14,10 @@ packages=(
   appstream dpkg-dev
   qt6-translations-l10n
 )
-if [[ "${1:-}" == fuzz ]]; then
-  packages+=(clang-16 libc++-16-dev libc++abi-16-dev libclang-rt-16-dev libfuzzer-16-dev)
-fi
+case "${1:-}" in
+  fuzz) packages+=(clang-16 libc++-16-dev libc++abi-16-dev libclang-rt-16-dev libfuzzer-16-dev) ;;
+  format) packages+=(clang-format) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -21,11 +21,13 @@
 #include "common/gbk.h"
 #include "image/image_reader.h"
 #include "image/kernel_abi.h"
+#include "image/layout.h"
 #include "image/property_blobs.h"
 
 using namespace brindle;
 using namespace brindle::app;
 namespace kind = brindle::abi::kind;
+namespace edit_box = brindle::image::layout::edit_box;
 
 namespace {
 
@@ -261,17 +263,17 @@ TEST_F(CompiledImage, StyleWordsOfTheNamedControls) {
     for (std::string_view large : {"编辑框_标签输出1", "编辑框_列表页面", "编辑框_文章页面", "编辑框_生成flash", "编辑框_SQL"}) {
         const image::Properties& p = control(large).properties;
         EXPECT_EQ(image::multiline(kind::kEditBox, p), true) << large;
-        EXPECT_EQ(style_word(p, 0x1C), 2u) << large;
+        EXPECT_EQ(style_word(p, edit_box::kLargeOutput), 2u) << large;
     }
     const image::Properties& custom = control("编辑框_自定义字段").properties;
     EXPECT_EQ(image::multiline(kind::kEditBox, custom), true);
-    EXPECT_EQ(style_word(custom, 0x1C), 0u);
+    EXPECT_EQ(style_word(custom, edit_box::kLargeOutput), 0u);
     for (std::string_view single : {"编辑框_头尾", "编辑框_商品常用", "编辑框_软件常用"}) {
         const image::Properties& p = control(single).properties;
         EXPECT_EQ(image::multiline(kind::kEditBox, p), false) << single;
-        EXPECT_EQ(style_word(p, 0x1C), 0u) << single;
+        EXPECT_EQ(style_word(p, edit_box::kLargeOutput), 0u) << single;
     }
-    EXPECT_EQ(style_word(control("编辑框_导航栏目数").properties, 0x20), 1u);
+    EXPECT_EQ(style_word(control("编辑框_导航栏目数").properties, edit_box::kSmallInput), 1u);
 }
 
 TEST_F(CompiledImage, PicturesCameFromTheFiles) {

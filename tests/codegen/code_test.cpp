@@ -15,6 +15,11 @@
 namespace brindle::codegen {
 namespace {
 
+using image::ConstantPool;
+using image::ReferenceList;
+using image::Relocation;
+using image::RelocKind;
+
 constexpr uint32_t kMainWindow = 0x52010001;
 constexpr Control kWindowElement{kMainWindow, 0x06010000};
 constexpr Control kInput{kMainWindow, 0x16010010};

@@ -16,6 +16,8 @@
 
 namespace brindle::codegen::harness {
 
+using image::ConstantPool;
+
 inline constexpr uint32_t kCodeBase = 0x00400000;
 inline constexpr uint32_t kConstBase = 0x00600000;
 inline constexpr uint32_t kVarBase = 0x00700000;

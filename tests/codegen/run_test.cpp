@@ -12,6 +12,7 @@ namespace brindle::codegen {
 namespace {
 
 using harness::Harness;
+using image::ConstantPool;
 
 constexpr uint32_t kMainWindow = 0x52010001;
 constexpr Control kWindowElement{kMainWindow, 0x06010000};

@@ -37,8 +37,8 @@ TEST_F(HeapTest, CountsLiveBlocksAndReusesFreedOnes) {
     auto d = heap->allocate(4);
     EXPECT_TRUE(*d == *a || *d == *c);
     EXPECT_EQ(machine->host(*d, 1)[0], 0);
-    heap->release(*b);
-    heap->release(*d);
+    ASSERT_EQ(heap->release(*b), Heap::Release::Freed);
+    ASSERT_EQ(heap->release(*d), Heap::Release::Freed);
     EXPECT_EQ(heap->live_blocks(), 0u);
 }
 

@@ -3,13 +3,14 @@
 #include <iostream>
 
 #include "app/image_compiler.h"
+#include "common/exit_status.h"
 #include "common/input_file.h"
 #include "common/output_file.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::cerr << "usage: brindle-compile PICTURES_DIR OUT.img\n";
-        return brindle::kExitBadPath;
+        return brindle::kExitUsage;
     }
     // The pictures' folder must be one: a missing path or a file is answered as every tool answers a bad path.
     std::error_code error;
@@ -22,12 +23,12 @@ int main(int argc, char** argv) {
     auto image = brindle::app::compile_application(argv[1]);
     if (!image) {
         std::cerr << "brindle-compile: " << image.error().describe() << "\n";
-        return 1;
+        return brindle::kExitFailed;
     }
     auto written = brindle::write_file_atomically(argv[2], *image);
     if (!written) {
         std::cerr << "brindle-compile: cannot write " << argv[2] << ": " << written.error().message << "\n";
         return brindle::kExitBadPath;
     }
-    return 0;
+    return brindle::kExitOk;
 }

@@ -9,14 +9,15 @@
 #include <iostream>
 
 #include "common/data_files.h"
+#include "common/exit_status.h"
 #include "common/input_file.h"
 #include "runtime/kernel.h"
 #include "runtime/loader.h"
 #include "runtime/qt/app_font.h"
 #include "runtime/qt/qt_translations.h"
 #include "runtime/qt/qt_ui.h"
-#include "tools/drive/recording_desktop.h"
 #include "tools/drive/driver.h"
+#include "tools/drive/recording_desktop.h"
 
 using namespace brindle;
 
@@ -29,7 +30,7 @@ void quiet_qt_messages(QtMsgType type, const QMessageLogContext&, const QString&
 
 int refuse(const std::string& message) {
     std::cerr << "error: " << message << std::endl;
-    return 1;
+    return kExitFailed;
 }
 
 void read_rest(std::istream& in) {
@@ -89,11 +90,11 @@ int main(int argc, char** argv) {
     if (!run) {
         std::cerr << "error: the program faulted: " << run.error().describe() << std::endl;
         read_rest(std::cin);
-        return 1;
+        return kExitFailed;
     }
     if (!input_ended) {
         std::cout << "ended" << std::endl;
         read_rest(std::cin);
     }
-    return driver.had_error() ? 2 : 0;
+    return driver.had_error() ? kExitUsage : kExitOk;
 }

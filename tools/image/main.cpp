@@ -2,6 +2,7 @@
 #include <iostream>
 #include <string>
 
+#include "common/exit_status.h"
 #include "common/input_file.h"
 #include "image/image_reader.h"
 #include "tools/image/dump.h"
@@ -20,12 +21,12 @@ int dump(const std::string& path, bool json) {
     auto image = brindle::image::open_image(*bytes);
     if (!image) {
         std::cerr << "brindle-image: " << path << ": not a valid image: " << image.error().describe() << "\n";
-        return 1;
+        return brindle::kExitFailed;
     }
     if (json) brindle::inspect::print_json(*image, std::cout);
     else brindle::inspect::print_listing(*image, std::cout);
     std::cout.flush();
-    return std::cout ? 0 : 1;
+    return std::cout ? brindle::kExitOk : brindle::kExitFailed;
 }
 
 }  // namespace
@@ -34,5 +35,5 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "dump") return dump(argv[2], false);
     if (argc == 4 && std::string(argv[1]) == "dump" && std::string(argv[2]) == "--json") return dump(argv[3], true);
     std::cerr << kUsage;
-    return 2;
+    return brindle::kExitUsage;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/exit_status.h"
 #include "common/input_file.h"
 #include "common/output_file.h"
 #include "launcher/container_reader.h"
@@ -15,10 +16,6 @@
 
 namespace brindle::pack {
 namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
     "usage: brindle-pack [--dir NAME] [--id HEX] [--key HEX8] --out OUT LAUNCHER FILE...\n"
