@@ -64,6 +64,19 @@ void find_in_set(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, 0);
 }
 
+// LENGTH(s) counts bytes, as MySQL's does (SQLite's counts characters); CHAR_LENGTH(s) characters.
+void length_in_bytes(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(context);
+    sqlite3_result_int(context, static_cast<int>(text_of(argv[0]).size()));
+}
+void length_in_characters(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(context);
+    const std::string text = text_of(argv[0]);
+    int characters = 0;
+    for (unsigned char byte : text) characters += (byte & 0xC0) != 0x80;
+    sqlite3_result_int(context, characters);
+}
+
 // IF(condition, then, else)
 void if_function(sqlite3_context* context, int, sqlite3_value** argv) {
     bool truth = sqlite3_value_type(argv[0]) != SQLITE_NULL && sqlite3_value_double(argv[0]) != 0.0;
@@ -131,6 +144,8 @@ public:
             {"concat_ws", -1, concat_ws, nullptr},
             {"find_in_set", 2, find_in_set, nullptr},
             {"if", 3, if_function, nullptr},
+            {"length", 1, length_in_bytes, nullptr},
+            {"char_length", 1, length_in_characters, nullptr},
             {"unix_timestamp", 0, unix_timestamp, &clock_},
             {"unix_timestamp", 1, unix_timestamp, &clock_},
             {"now", 0, now_function, &clock_},

@@ -464,13 +464,13 @@ CREATE TABLE `dede_flink` (
   PRIMARY KEY (`id`)
 );
 INSERT INTO `dede_flink` VALUES (2,1,'http://www.dedecms.com','织梦CMS官方','','','',1226375403,1,2);
-INSERT INTO `dede_flink` VALUES (8,1,'http://bbs.dedecms.com','织梦技术论坛','','','',1227772703,1,2);
-INSERT INTO `dede_flink` VALUES (9,1,'http://docs.dedecms.com/','DedeCMS维基手册','','','',1227772717,1,2);
-INSERT INTO `dede_flink` VALUES (100,1,'http://www.example.org/','示例网站','','','',1640995300,1,2);
-INSERT INTO `dede_flink` VALUES (101,2,'http://www.example.net/','Example Net','','','/uploads/flink/example.gif',1640995301,1,2);
-INSERT INTO `dede_flink` VALUES (102,3,'http://news.example.com/','新闻网站示例链接名称很长很长','','','',1640995302,6,2);
-INSERT INTO `dede_flink` VALUES (103,4,'http://cpp.example.com/','C++ Reference','','','',1640995303,4,1);
-INSERT INTO `dede_flink` VALUES (104,5,'http://php.example.com/','PHP 手册','','','',1640995304,4,1);
+INSERT INTO `dede_flink` VALUES (8,3,'http://bbs.dedecms.com','织梦技术论坛','','','',1227772703,1,2);
+INSERT INTO `dede_flink` VALUES (9,2,'http://docs.dedecms.com/','DedeCMS维基手册','','','',1227772717,1,2);
+INSERT INTO `dede_flink` VALUES (100,4,'http://www.example.org/','示例网站','','','',1640995300,1,2);
+INSERT INTO `dede_flink` VALUES (101,5,'http://www.example.net/','Example Net','','','/uploads/flink/example.gif',1640995301,1,2);
+INSERT INTO `dede_flink` VALUES (102,6,'http://news.example.com/','新闻网站示例链接名称很长很长','','','',1640995302,6,2);
+INSERT INTO `dede_flink` VALUES (103,7,'http://cpp.example.com/','C++ Reference','','','',1640995303,4,1);
+INSERT INTO `dede_flink` VALUES (104,8,'http://php.example.com/','PHP 手册','','','',1640995304,4,1);
 CREATE TABLE `dede_flinktype` (
   `id` mediumint(8) NOT NULL,
   `typename` varchar(50) NOT NULL DEFAULT '',

@@ -110,7 +110,7 @@ std::string hotwords(TagCall& call) {
     if (maxlength == 0) maxlength = 20;
     const long long since = site.clock().now - subday * 86400;
     auto result = site.database().select(site.sql("SELECT keyword FROM `#@__search_keywords` WHERE lasttime>" +
-                                                  std::to_string(since) + " AND length(CAST(keyword AS BLOB))<" +
+                                                  std::to_string(since) + " AND LENGTH(keyword)<" +
                                                   std::to_string(maxlength + 1) + " ORDER BY count DESC LIMIT 0," +
                                                   std::to_string(num)));
     if (!result) {

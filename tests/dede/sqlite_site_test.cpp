@@ -71,6 +71,9 @@ TEST_F(SqliteSite, MySqlFunctionsAnswerAsInMySql) {
     EXPECT_EQ(one("SELECT UNIX_TIMESTAMP()"), "1717243200");
     EXPECT_EQ(one("SELECT UNIX_TIMESTAMP('2024-06-01 00:00:00')"), "1717200000");
     EXPECT_EQ(one("SELECT NOW()"), "2024-06-01 12:00:00");
+    EXPECT_EQ(one("SELECT LENGTH('织梦 5.7')"), "10");
+    EXPECT_EQ(one("SELECT CHAR_LENGTH('织梦 5.7')"), "6");
+    EXPECT_EQ(one("SELECT LENGTH(NULL) IS NULL AND CHAR_LENGTH(NULL) IS NULL"), "1");
     EXPECT_EQ(one("SELECT group_concat(id) FROM dede_archives WHERE title REGEXP '^(f|s)'"), "1,2");
     // One clock, one order: the same seed gives the same sequence on a new connection.
     auto order = [&] {
