@@ -6,7 +6,7 @@
 namespace brindle::dede {
 
 void add_article_fields(const Site& site, Row& row, const ArticleRowStyle& style) {
-    row["infos"] = cut_text(row["description"], style.info_length);
+    row["infos"] = cut_text(row["description"], style.info_length, site.charset());
     if (style.with_info) row["info"] = row["infos"];
     if (php_int(row["corank"]) > 0 && php_int(row["arcrank"]) == 0) row["arcrank"] = row["corank"];
     row["filename"] = row["arcurl"] = site.article_url(row);
@@ -26,7 +26,7 @@ void add_article_fields(const Site& site, Row& row, const ArticleRowStyle& style
                    style.image_height + "' alt='" + alt + "'>";
     row["imglink"] = "<a href='" + row["filename"] + "'>" + row["image"] + "</a>";
     row["fulltitle"] = row["title"];
-    row["title"] = cut_text(row["title"], style.title_length);
+    row["title"] = cut_text(row["title"], style.title_length, site.charset());
     if (!row["color"].empty()) row["title"] = "<font color='" + row["color"] + "'>" + row["title"] + "</font>";
     if (row["flag"].find(style.bold_flag) != std::string::npos)
         row["title"] = "<" + style.bold + ">" + row["title"] + "</" + style.bold + ">";

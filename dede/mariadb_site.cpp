@@ -93,6 +93,7 @@ public:
         }
         return out + "'";
     }
+    bool backslash_escapes() const override { return true; }
 
     Result<QueryResult> select(std::string_view sql) override {
         BRINDLE_TRY(std::string_view statement, select_only(sql));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "common/gbk.h"
 #include "common/try.h"
 #include "dede/php_text.h"
 
@@ -202,6 +203,10 @@ std::string Site::date(int64_t time) const {
     char text[16];
     std::strftime(text, sizeof text, "%Y-%m-%d", &tm);
     return text;
+}
+
+std::string Site::in_site_encoding(std::string_view page) const {
+    return options_.charset == SiteCharset::gbk ? utf8_to_gb18030(page) : std::string(page);
 }
 
 }  // namespace brindle::dede

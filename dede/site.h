@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "dede/site_charset.h"
 #include "dede/site_database.h"
 
 namespace brindle::dede {
@@ -27,6 +28,9 @@ struct Category {
 struct SiteOptions {
     std::string table_prefix = "dede_";
     SiteClock clock;
+    // What the site's text is in: the engine works in UTF-8 and a GBK site's values come decoded
+    // (gbk_site.h), but lengths and addresses follow the site's own bytes.
+    SiteCharset charset = SiteCharset::utf8;
 };
 
 class Site {
@@ -35,6 +39,9 @@ public:
 
     SiteDatabase& database() const { return *database_; }
     const SiteClock& clock() const { return options_.clock; }
+    SiteCharset charset() const { return options_.charset; }
+    // A rendered page's bytes as the site sends them: GBK (GB18030 where GBK has no form) or UTF-8.
+    std::string in_site_encoding(std::string_view page) const;
     // "#@__archives" written with the site's prefix.
     std::string sql(std::string_view with_placeholders) const;
 

@@ -31,6 +31,9 @@ public:
     // A string literal of this backend's SQL for any bytes, quotes included: a value from a template
     // must stay a value.
     virtual std::string quote(std::string_view text) const = 0;
+    // Whether a backslash in a string literal escapes the next byte (MySQL's rule; SQLite's literals
+    // have none).
+    virtual bool backslash_escapes() const { return false; }
 };
 
 // What DedeCMS would take as the current time, in seconds since 1970 (UTC): the MySQL functions

@@ -64,7 +64,7 @@ std::string flink(TagCall& call) {
         Row row = row_at(*result, i);
         const std::string image = "<a href='" + row["url"] + "' target='_blank'><img src='" + row["logo"] +
                                   "' width='88' height='31' border='0'></a> ";
-        const std::string text = "<a href='" + row["url"] + "' target='_blank'>" + cut_text(row["webname"], titlelen) + "</a> ";
+        const std::string text = "<a href='" + row["url"] + "' target='_blank'>" + cut_text(row["webname"], titlelen, site.charset()) + "</a> ";
         std::string link = type == "text" || type == "textall" ? text : type == "image" ? image : row["logo"].empty() ? text : image;
         std::string item = fill_by_pattern(body, "url", mistaken);
         item = fill_by_pattern(item, "webname", mistaken);
@@ -120,7 +120,7 @@ std::string hotwords(TagCall& call) {
     std::string out;
     for (const auto& row : result->rows) {
         const std::string word = row[0].value_or("");
-        out += "　<a href='" + site.global("cfg_phpurl") + "/search.php?keyword=" + url_encoded(word) + "'>" + word + "</a> ";
+        out += "　<a href='" + site.global("cfg_phpurl") + "/search.php?keyword=" + url_encoded(word, site.charset()) + "'>" + word + "</a> ";
     }
     return out;
 }

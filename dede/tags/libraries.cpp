@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "common/gbk.h"
 #include "dede/php_text.h"
 
 namespace brindle::dede {
@@ -42,10 +43,11 @@ std::string qrcode(TagCall& call) {
            "  <script language=\"javascript\" type=\"text/javascript\" src=\"" + plus + "/img/qrcode.js\"></script>";
 }
 
-std::string url_encoded(std::string_view text) {
+std::string url_encoded(std::string_view text, SiteCharset charset) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
+    const std::string bytes = charset == SiteCharset::gbk ? utf8_to_gb18030(text) : std::string(text);
     std::string out;
-    for (unsigned char c : text) {
+    for (unsigned char c : bytes) {
         if (std::isalnum(c) || c == '-' || c == '_' || c == '.') out += static_cast<char>(c);
         else if (c == ' ') out += '+';
         else out += {'%', kDigits[c >> 4], kDigits[c & 0xF]};

@@ -18,7 +18,8 @@ std::string hotwords(TagCall& call);
 std::string channelartlist(TagCall& call);
 std::string tag(TagCall& call);
 
-// PHP's urlencode: letters, digits and "-_." kept, a space as '+', every other byte as %XX.
-std::string url_encoded(std::string_view text);
+// PHP's urlencode of the text in the site's encoding: letters, digits and "-_." kept, a space as '+',
+// every other byte as %XX.
+std::string url_encoded(std::string_view text, SiteCharset charset);
 
 }  // namespace brindle::dede

@@ -66,7 +66,7 @@ std::string tag(TagCall& call) {
         Row row = row_at(*result, i);
         row["keyword"] = row["tag"];
         row["tag"] = html_escaped(row["tag"]);
-        row["link"] = site.global("cfg_cmsurl") + "/tags.php?/" + url_encoded(row["keyword"]) + "/";
+        row["link"] = site.global("cfg_cmsurl") + "/tags.php?/" + url_encoded(row["keyword"], site.charset()) + "/";
         if (php_int(row["monthcc"]) > 1000 || php_int(row["weekcc"]) > 300) row["highlight"] = std::to_string(draw(3, 4));
         else if (php_int(row["count"]) > 3000) row["highlight"] = std::to_string(draw(5, 6));
         else row["highlight"] = std::to_string(draw(1, 2));

@@ -11,3 +11,13 @@ std::unique_ptr<SiteDatabase> open_fixture_site(SiteClock clock);
 void close_fixture_site();
 
 }  // namespace brindle::dede
+
+namespace brindle::test {
+class MariaDbServer;
+// dede_mariadb_tests only: the program's server.
+MariaDbServer& fixture_server();
+}  // namespace brindle::test
+
+namespace brindle::dede {
+
+}  // namespace brindle::dede

@@ -282,6 +282,8 @@ void close_fixture_site() {}
 
 }  // namespace brindle::dede
 
+brindle::test::MariaDbServer& brindle::test::fixture_server() { return *brindle::dede::server; }
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new brindle::dede::MariaDbEnvironment);

@@ -12,6 +12,7 @@
 #include "common/data_files.h"
 #include "common/input_file.h"
 #include "common/utf8.h"
+#include "dede/gbk_site.h"
 #include "dede/lazy_php.h"
 #include "dede/line_index.h"
 #include "dede/list_view.h"
@@ -200,11 +201,12 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
     auto charset = options.charset.empty() ? dede::detect_site_charset(**database, options.prefix)
                                            : Result<dede::SiteCharset>(options.charset == "gbk" ? dede::SiteCharset::gbk
                                                                                                 : dede::SiteCharset::utf8);
-    if (charset && *charset == dede::SiteCharset::gbk) {
-        err << "brindle-preview: the site's text is GBK; this version renders UTF-8 sites only\n";
+    if (!charset) {
+        err << "brindle-preview: " << terminal_safe(charset.error().describe()) << " (--charset utf-8|gbk says which)\n";
         return kCannotRender;
     }
-    auto site = dede::Site::load(**database, {options.prefix, clock});
+    if (*charset == dede::SiteCharset::gbk) *database = dede::gbk_text_site(std::move(*database));
+    auto site = dede::Site::load(**database, {options.prefix, clock, *charset});
     if (!site) {
         err << "brindle-preview: the site cannot be read: " << terminal_safe(site.error().describe()) << "\n";
         return kCannotRender;
@@ -235,10 +237,10 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
             err << "brindle-preview: " << terminal_safe(page.error().describe()) << "\n";
             return kCannotRender;
         }
-        out << page->html;
+        out << site->in_site_encoding(page->html);
     } else {
         dede::Page page = dede::index_page(*site, options.typeid_);
-        out << renderer.render_page(source, page, source_name);
+        out << site->in_site_encoding(renderer.render_page(source, page, source_name));
         positions.add(source_name, source);
     }
     bool errors = false;
