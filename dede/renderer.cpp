@@ -1,7 +1,11 @@
 #include "dede/renderer.h"
 
-#include <fstream>
 #include <regex>
+
+#include "common/gbk.h"
+#include "common/hex.h"
+#include "common/input_file.h"
+#include "common/utf8.h"
 
 #include "dede/pages.h"
 #include "dede/php_text.h"
@@ -45,10 +49,12 @@ void Renderer::report(std::string_view file, size_t offset, std::string message,
     issues_.push_back({std::string(file), offset, std::move(message), error});
 }
 
-std::optional<std::string> Renderer::read_template(const std::filesystem::path& path) const {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+std::optional<std::string> Renderer::read_template(const std::filesystem::path& path) {
+    auto bytes = read_input_file(path.string());
+    if (!bytes) return std::nullopt;
+    std::string text(bytes->begin(), bytes->end());
+    if (site_.charset() == SiteCharset::gbk) text = gbk_to_utf8(text);
+    else check_utf8(path.string(), text);
     // DedeCMS reads line by line and stops at a line that reads as false: a last line "0".
     if (text.size() >= 1 && text.back() == '0' && (text.size() == 1 || text[text.size() - 2] == '\n')) text.pop_back();
     return text;
@@ -71,7 +77,19 @@ std::string Renderer::global(const std::string& name) const {
     return own != page_globals_.end() ? own->second : site_.global(name);
 }
 
-std::string Renderer::system_template(std::string_view name) const {
+void Renderer::check_utf8(std::string_view file, std::string_view text) {
+    for (size_t p = 0; p < text.size();) {
+        const size_t length = utf8_sequence_length(text, p);
+        if (length == 0) {
+            report(file, p, "byte " + hex(static_cast<unsigned char>(text[p])) + " is not UTF-8 text; the page carries it as it is",
+                   false);
+            return;
+        }
+        p += length;
+    }
+}
+
+std::string Renderer::system_template(std::string_view name) {
     return read_template(templets_ / "system" / name).value_or("");
 }
 

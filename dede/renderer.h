@@ -66,8 +66,12 @@ public:
 
     // A page template: what DedeCMS sends for it.
     std::string render_page(std::string_view source, Page& page, std::string_view file);
-    // A file of the templets/ folder read as DedeCMS reads templates; none when it is missing.
-    std::optional<std::string> read_template(const std::filesystem::path& path) const;
+    // A template file read as DedeCMS reads templates, as UTF-8 text: a GBK site's files are decoded;
+    // a UTF-8 site's bytes are kept as they are, with a warning at the first that is not UTF-8. None
+    // when it is missing or not a regular file.
+    std::optional<std::string> read_template(const std::filesystem::path& path);
+    // The warning for text that is not UTF-8, once per file.
+    void check_utf8(std::string_view file, std::string_view text);
 
     // An item template (at offset `at` of `file`) filled with each row in turn. `count_rows` sets the
     // global autoindex as the tag libraries do (from `first_index`), before each row is filled.
@@ -76,7 +80,7 @@ public:
     // A value given to a tag: the banned words masked, then the tag's function applied.
     std::string assign(const ParsedTag& tag, std::string value, std::string_view file, size_t at = 0);
     // templets/system/NAME, the default item template of a tag library.
-    std::string system_template(std::string_view name) const;
+    std::string system_template(std::string_view name);
 
     // The category and those above it, joined with commas, with every category this render asked
     // about before: DedeCMS keeps that list for the whole page and never clears it, and the

@@ -89,22 +89,21 @@ int write_sample_site(const std::string& out, std::ostream& err) {
     return kRendered;
 }
 
-// Lines and columns of the issues, by the bytes of the file each names (the renderer's offsets).
+// Lines and columns of the issues, in the text of the file each names as the renderer read it (its
+// offsets are in that text).
 class Positions {
 public:
+    explicit Positions(dede::Renderer& renderer) : renderer_(renderer) {}
     void add(const std::string& file, std::string text) { texts_[file] = std::move(text); }
     std::string where(const dede::RenderIssue& issue) {
         auto text = texts_.find(issue.file);
-        if (text == texts_.end()) {
-            auto read = read_input_file(issue.file);
-            std::string bytes = read ? std::string(read->begin(), read->end()) : std::string();
-            text = texts_.emplace(issue.file, std::move(bytes)).first;
-        }
+        if (text == texts_.end()) text = texts_.emplace(issue.file, renderer_.read_template(issue.file).value_or("")).first;
         dede::TextPosition p = dede::LineIndex(text->second).at(issue.offset);
         return terminal_safe(issue.file) + ":" + std::to_string(p.line) + ":" + std::to_string(p.column);
     }
 
 private:
+    dede::Renderer& renderer_;
     std::map<std::string, std::string> texts_;
 };
 
@@ -174,8 +173,6 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
             err << "brindle-preview: " << terminal_safe(bytes.error().describe()) << "\n";
             return kCannotRender;
         }
-        // As DedeCMS reads a template: its bytes as they are, a byte-order mark included.
-        source.assign(bytes->begin(), bytes->end());
     }
 
     // The site and its templets/ folder: the sample site's unless told, or the file's own style folder.
@@ -230,7 +227,7 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
     }
     dede::LazyPhp php(*site, php_options);
     dede::Renderer renderer(*site, templets, &php);
-    Positions positions;
+    Positions positions(renderer);
     if (options.list) {
         auto page = dede::render_list_page(renderer, templets, *options.list, options.page);
         if (!page) {
@@ -239,12 +236,17 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
         }
         out << site->in_site_encoding(page->html);
     } else {
+        // As DedeCMS reads a template (a byte-order mark included); read once above to say why not.
+        if (options.file) source = renderer.read_template(*options.file).value_or("");
+        else renderer.check_utf8(source_name, source);
         dede::Page page = dede::index_page(*site, options.typeid_);
         out << site->in_site_encoding(renderer.render_page(source, page, source_name));
         positions.add(source_name, source);
     }
     bool errors = false;
-    for (const dede::RenderIssue& issue : renderer.issues()) {
+    // A copy: finding a position may read a file, and reading adds to the renderer's issues.
+    const std::vector<dede::RenderIssue> issues = renderer.issues();
+    for (const dede::RenderIssue& issue : issues) {
         err << positions.where(issue) << ": " << (issue.error ? "error" : "warning") << ": " << terminal_safe(issue.message)
             << "\n";
         errors = errors || issue.error;

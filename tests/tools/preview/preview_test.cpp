@@ -79,6 +79,34 @@ TEST(PreviewCommand, PhpComputesButNeverWritesOrRuns) {
     EXPECT_FALSE(fs::exists(target));
 }
 
+// Templates come from the web: whatever their shape, the page renders or stops with a diagnostic,
+// in time proportional to its size.
+TEST(PreviewCommand, HostileTemplatesEndInADiagnostic) {
+    std::string nested;
+    for (int i = 0; i < 100000; ++i) nested += "{dede:channelartlist}{dede:arclist row='1'}";
+    Ran deep = render_tag(nested);
+    EXPECT_EQ(deep.status, 1);
+    EXPECT_EQ(deep.err, "--tag:1:1: error: {dede:channelartlist} never ends: DedeCMS stops reading tags here\n");
+
+    std::string long_line(50 << 20, 'x');
+    long_line += "{dede:global.cfg_webname/}";
+    Ran wide = render_tag(long_line);
+    EXPECT_EQ(wide.status, 0);
+    EXPECT_EQ(wide.out.size(), (50u << 20) + std::string("织梦示例站点").size());
+
+    Ran unterminated = render_tag("a {dede:");
+    EXPECT_EQ(unterminated.out, "a {dede:");
+    EXPECT_EQ(unterminated.status, 0);
+
+    // Bytes that are not UTF-8 go out as they are, as DedeCMS sends them, with a warning.
+    Scratch s;
+    std::ofstream(s.path / "bytes.htm") << "ok\n\xff\xfe{dede:global.cfg_webname/}\xc3";
+    Ran bytes = preview({"render", (s.path / "bytes.htm").string()});
+    EXPECT_EQ(bytes.out, "ok\n\xff\xfe织梦示例站点\xc3");
+    EXPECT_EQ(bytes.err, (s.path / "bytes.htm").string() + ":2:1: warning: byte 0xFF is not UTF-8 text; the page carries it as it is\n");
+    EXPECT_EQ(bytes.status, 0);
+}
+
 TEST(PreviewCommand, WhatCannotBeRenderedIsOneLineAndStatusTwo) {
     Scratch s;
     auto one_line = [](const Ran& r) { return r.status == 2 && r.out.empty() && r.err.find('\n') == r.err.size() - 1; };
