@@ -780,7 +780,9 @@ CREATE TABLE `dede_vote` (
 INSERT INTO `dede_vote` VALUES (1,'你是从哪儿得知本站的？',1266336000,1584547200,0,0,1,1,0,0,'<v:note id="1" count="1">朋友介绍</v:note>rn<v:note id="2" count="0">门户网站的搜索引擎</v:note>rn<v:note id="3" count="2">Google或百度搜索</v:note>rn<v:note id="4" count="2">别的网站上的链接</v:note>rn<v:note id="5" count="1">其它途径</v:note>rn');
 CREATE INDEX `dede_addonarticle_typeid` ON `dede_addonarticle` (`typeid`);
 CREATE INDEX `dede_archives_sortrank` ON `dede_archives` (`sortrank`);
-CREATE INDEX `dede_archives_mainindex` ON `dede_archives` (`arcrank`,`typeid`,`channel`,`flag`,`mid`);
+-- No copy of MySQL's `mainindex` (arcrank, typeid, channel, flag, mid): SQLite would take the range
+-- "arcrank > -1" on it as selective, when it holds every visible article, and sort them all instead of
+-- reading the sortrank index until a list is full (ten times slower over 10,000 articles).
 CREATE INDEX `dede_archives_lastpost` ON `dede_archives` (`lastpost`,`scores`,`goodpost`,`badpost`,`notpost`);
 CREATE INDEX `dede_arctiny_sortrank` ON `dede_arctiny` (`sortrank`);
 CREATE INDEX `dede_arctiny_idx_typeid_arcrank_sortrank` ON `dede_arctiny` (`typeid`,`arcrank`,`sortrank`);
