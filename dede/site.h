@@ -63,6 +63,9 @@ public:
     std::string category_url(const Row& columns) const;
     // The address of an article from its row joined with its category's columns.
     std::string article_url(const Row& row) const;
+    // The same on the site itself (no host when the site gives full addresses): a static article's
+    // file, or view.php for a dynamic one.
+    std::string article_path(const Row& row) const;
     // A time as 'Y-m-d' in the site's zone; "暂无" for 0.
     std::string date(int64_t time) const;
 
