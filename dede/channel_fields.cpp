@@ -43,6 +43,20 @@ std::string html_escaped(std::string_view text) {
     return out;
 }
 
+// PHP's addslashes: a backslash before quotes, backslashes and NUL (written as "\0").
+std::string with_slashes(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\0') {
+            out += "\\0";
+            continue;
+        }
+        if (c == '\'' || c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
 }  // namespace
 
 const ChannelField* ChannelFields::find(std::string_view name) const {
@@ -70,7 +84,7 @@ std::string shown_field_value(const ChannelField& field, std::string value) {
     if (type != "text") return value;
     static const Result<PhpRegex> kStyleBlock = PhpRegex::compile("/<[\\/]{0,1}style([^>]*)>(.*)<\\/style>/i");
     auto cleaned = kStyleBlock->replace(without_slashes(value), "");
-    return cleaned ? html_escaped(*cleaned) : std::string();
+    return cleaned ? with_slashes(html_escaped(*cleaned)) : std::string();
 }
 
 }  // namespace brindle::dede

@@ -25,7 +25,8 @@ struct ChannelFields {
 ChannelFields read_channel_fields(std::string_view fieldset);
 
 // A value as a page shows it when the template names the field: an empty value takes the field's
-// default (a checkbox's stays empty), a one-line text is HTML-escaped with any <style> block gone.
+// default (a checkbox's stays empty), a one-line text is HTML-escaped with any <style> block gone
+// (backslashes as PHP's stripslashes and addslashes leave them).
 // Other kinds (pictures, download links, special topics, stored files) show the stored text.
 std::string shown_field_value(const ChannelField& field, std::string value);
 
