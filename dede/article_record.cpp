@@ -63,11 +63,9 @@ Result<ArticleRecord> read_article(const Site& site, int64_t aid) {
     const std::string table = article.channel["addtable"];
     if (!table.empty()) {
         auto own = site.database().select(site.sql("SELECT * FROM `" + table + "` WHERE `aid` = '" + id + "'"));
-        if (own && !own->rows.empty()) {
-            article.has_own = true;
+        if (own && !own->rows.empty())
             for (size_t c = 0; c < own->columns.size(); ++c)
                 if (own->rows[0][c]) article.own[ascii_lower(own->columns[c])] = *own->rows[0][c];
-        }
     }
     for (const char* name : {"redirecturl", "templet", "userip"}) f[name] = php_trim(field(article.own, name));
     return article;

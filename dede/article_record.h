@@ -18,7 +18,6 @@ struct ArticleRecord {
     Row channel;   // its #@__channeltype row
     ChannelFields channel_fields;
     Row own;       // its row of the channel's own table, lower-case names, NULL columns left out
-    bool has_own = false;
 
     // The page is /plus/view.php's, not a file the generator writes.
     bool dynamic() const;

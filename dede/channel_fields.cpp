@@ -59,12 +59,6 @@ std::string with_slashes(std::string_view text) {
 
 }  // namespace
 
-const ChannelField* ChannelFields::find(std::string_view name) const {
-    for (const ChannelField& field : fields)
-        if (field.name == name) return &field;
-    return nullptr;
-}
-
 ChannelFields read_channel_fields(std::string_view fieldset) {
     ChannelFields out;
     std::set<std::string> seen;

@@ -18,8 +18,6 @@ struct ChannelField {
 struct ChannelFields {
     std::vector<ChannelField> fields;  // in the model's order, up to the first name given twice
     std::string split_field;           // the field whose text is split into pages (page="split")
-
-    const ChannelField* find(std::string_view name) const;
 };
 
 ChannelFields read_channel_fields(std::string_view fieldset);
