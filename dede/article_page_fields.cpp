@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "common/gbk.h"
 #include "dede/html_text.h"
 #include "dede/keyword_links.h"
 #include "dede/php_text.h"
@@ -43,6 +44,19 @@ void add_digg_shares(Row& f) {
     f["badper"] = php_float(100 - share);
 }
 
+// Keyword links in a text as the site's edition writes them: the GBK edition works on GBK bytes, so
+// its patterns and hashes see those.
+LinkedText site_keyword_linked(const Site& site, const std::string& text, const std::vector<KeywordLink>& links) {
+    const long limit = static_cast<long>(php_int(site.global("cfg_replace_num")));
+    if (site.charset() == SiteCharset::utf8) return with_keyword_links(text, links, limit);
+    std::vector<KeywordLink> in_gbk;
+    for (const KeywordLink& link : links) in_gbk.push_back({utf8_to_gb18030(link.keyword), utf8_to_gb18030(link.url)});
+    LinkedText linked = with_keyword_links(utf8_to_gb18030(text), in_gbk, limit);
+    linked.text = gbk_to_utf8(linked.text);
+    linked.fault = gbk_to_utf8(linked.fault);
+    return linked;
+}
+
 // The channel table's fields as the template asks for them, keyword links in its HTML text.
 void add_own_fields(const Site& site, const ArticleRecord& article, const ParsedTemplate& tags, ArticlePageFields& out) {
     Row& f = out.fields;
@@ -69,7 +83,7 @@ void add_own_fields(const Site& site, const ArticleRecord& article, const Parsed
             if (!read) out.warnings.push_back("the keyword links cannot be read: " + read.error().message);
             links = read ? std::move(*read) : std::vector<KeywordLink>{};
         }
-        LinkedText linked = with_keyword_links(f[shown_as], *links, static_cast<long>(php_int(site.global("cfg_replace_num"))));
+        LinkedText linked = site_keyword_linked(site, f[shown_as], *links);
         if (!linked.fault.empty()) out.warnings.push_back("field " + shown_as + " is empty: " + linked.fault);
         f[shown_as] = std::move(linked.text);
     }
@@ -125,7 +139,7 @@ ArticlePageFields article_page_fields(const Site& site, const ArticleRecord& art
 
     out.split_field = article.channel_fields.split_field;
     if (!out.split_field.empty() && f.contains(out.split_field)) {
-        out.pages = split_pages(f[out.split_field]);
+        out.pages = split_pages(f[out.split_field], site.charset());
         f["totalpage"] = std::to_string(out.pages.texts.size());
     } else {
         out.split_field.clear();
@@ -148,7 +162,7 @@ ArticlePageFields article_page_fields(const Site& site, const ArticleRecord& art
     return out;
 }
 
-void show_page(ArticlePageFields& out, size_t page_no) {
+void show_page(ArticlePageFields& out, size_t page_no, SiteCharset charset) {
     Row& f = out.fields;
     const std::string number = std::to_string(page_no);
     if (out.addresses.dynamic) {
@@ -161,7 +175,7 @@ void show_page(ArticlePageFields& out, size_t page_no) {
     if (out.split_field.empty()) return;
     const std::string& text = f[out.split_field] = out.pages.texts[page_no - 1];
     if (page_no == 1) return;
-    std::string summary = cut_text(html_to_text(text), kPageSummaryLength);
+    std::string summary = cut_text(html_to_text(text), kPageSummaryLength, charset);
     for (char& c : summary)
         if (c == '\r' || c == '\n' || c == '\t') c = ' ';
     f["description"] = php_trim(summary);

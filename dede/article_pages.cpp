@@ -1,5 +1,6 @@
 #include "dede/article_pages.h"
 
+#include "common/gbk.h"
 #include "dede/php_text.h"
 #include "dede/text_cut.h"
 
@@ -26,15 +27,16 @@ std::string title_address(const PageAddresses& at, size_t page, bool option) {
 
 }  // namespace
 
-ArticlePages split_pages(std::string_view text) {
+ArticlePages split_pages(std::string_view text, SiteCharset charset) {
     ArticlePages pages;
     for (size_t from = 0;;) {
         const size_t mark = text.find(kPageMark, from);
         std::string page(text.substr(from, mark == std::string_view::npos ? std::string_view::npos : mark - from));
-        const std::string head = cut_text(page, kTitleSearchLength);
+        const std::string head = cut_text(page, kTitleSearchLength, charset);
         const size_t title_end = head.find(kTitleMark);
         if (title_end != std::string::npos && title_end > 0) {
-            const std::string title = php_trim(cut_text(head, title_end));
+            const size_t title_bytes = charset == SiteCharset::gbk ? utf8_to_gb18030(head.substr(0, title_end)).size() : title_end;
+            const std::string title = php_trim(cut_text(head, title_bytes, charset));
             page.erase(0, page.rfind(kTitleMark) + kTitleMark.size());
             if (!title.empty() && title != "副标题" && title != "分页标题") pages.titles.push_back(title);
         }

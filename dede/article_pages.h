@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "dede/site_charset.h"
+
 namespace brindle::dede {
 
 struct ArticlePages {
@@ -14,11 +16,11 @@ struct ArticlePages {
     std::vector<std::string> titles;  // the subtitles, in page order (pages without one left out)
 };
 
-// DedeCMS looks for "#e#" in the first 50 bytes of a page (cut as cn_substr cuts) and takes the
-// subtitle as the bytes before it, cut the same way, so it keeps the '#' that the cut's overshoot
-// takes. A page whose "#e#" is past that, or opens it, keeps it in its text. Subtitles "", "副标题"
-// and "分页标题" are dropped.
-ArticlePages split_pages(std::string_view text);
+// DedeCMS looks for "#e#" in the first 50 bytes of a page (in the site's encoding, cut as cn_substr
+// cuts) and takes the subtitle as the bytes before it, cut the same way, so the UTF-8 edition keeps
+// the '#' that its cut's overshoot takes. A page whose "#e#" is past that, or opens it, keeps it in
+// its text. Subtitles "", "副标题" and "分页标题" are dropped.
+ArticlePages split_pages(std::string_view text, SiteCharset charset);
 
 // Where the pages of one article are.
 struct PageAddresses {

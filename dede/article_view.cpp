@@ -135,7 +135,7 @@ Result<RenderedPage> render_article_page(Renderer& renderer, const fs::path& tem
     if (page_no < 1 || static_cast<size_t>(page_no) > pages)
         return fail("article " + std::to_string(aid) + " has " + std::to_string(pages) + (pages == 1 ? " page" : " pages") +
                     ", not a page " + std::to_string(page_no));
-    show_page(fields, static_cast<size_t>(page_no));
+    show_page(fields, static_cast<size_t>(page_no), site.charset());
     for (const std::string& warning : fields.warnings) renderer.report(file.string(), 0, warning, false);
 
     Page page;

@@ -48,17 +48,19 @@ TEST(KeywordLinks, KeywordsArePatternsAndLaterOnesReachIntoEarlierLinks) {
 TEST(ArticlePages, SubtitlesAreCutAsDedeCmsCutsThem) {
     // DedeCMS looks at the first 50 bytes of a page for "#e#": a subtitle of 48 bytes is the longest it finds.
     ArticlePages pages = split_pages("one#p#概述#e#two#p#副标题#e#three#p##e#four#p#A subtitle that runs well past fifty bytes of text#e#five"
-                                     "#p#A subtitle of forty-eight bytes, the last in rea#e#six");
+                                     "#p#A subtitle of forty-eight bytes, the last in rea#e#six", SiteCharset::utf8);
     EXPECT_EQ(pages.texts, (std::vector<std::string>{"one", "two", "three", "#e#four",
                                                     "A subtitle that runs well past fifty bytes of text#e#five", "six"}));
     // The cut keeps the '#' after the title, so "副标题" is not dropped as DedeCMS means it to be.
     EXPECT_EQ(pages.titles, (std::vector<std::string>{"概述#", "副标题#", "A subtitle of forty-eight bytes, the last in rea#"}));
-    EXPECT_EQ(split_pages("分页标题#e#x").titles, (std::vector<std::string>{"分页标题#"}));
-    EXPECT_EQ(split_pages("no pages").texts, (std::vector<std::string>{"no pages"}));
+    EXPECT_EQ(split_pages("分页标题#e#x", SiteCharset::utf8).titles, (std::vector<std::string>{"分页标题#"}));
+    // The GBK edition's cut does not overshoot: its subtitles end where "#e#" begins.
+    EXPECT_EQ(split_pages("a#p#概述#e#x#p#分页标题#e#y", SiteCharset::gbk).titles, (std::vector<std::string>{"概述"}));
+    EXPECT_EQ(split_pages("no pages", SiteCharset::utf8).texts, (std::vector<std::string>{"no pages"}));
 }
 
 TEST(ArticlePages, LinksLeadToTheFilesOrToViewPhp) {
-    const ArticlePages pages = split_pages("a#p#T2#e#b#p#c");
+    const ArticlePages pages = split_pages("a#p#T2#e#b#p#c", SiteCharset::utf8);
     PageAddresses files{false, 5, "5", "html", false, "/plus"};
     EXPECT_EQ(page_break(files, 3, 3), "<li><a>共3页: </a></li><li><a href='5_2.html'>上一页</a></li><li><a href='5.html'>1</a></li>"
                                        "<li><a href='5_2.html'>2</a></li><li class=\"thisclass\"><a href='#'>3</a></li>"
