@@ -18,11 +18,6 @@ constexpr size_t kPageSummaryLength = 200;
 // PHP's empty() of a value read from the database.
 bool php_empty(std::string_view value) { return value.empty() || value == "0"; }
 
-std::string get(const Row& row, const std::string& name) {
-    auto found = row.find(name);
-    return found == row.end() ? std::string() : found->second;
-}
-
 // A PHP float as echo prints it (14 significant digits).
 std::string php_float(double value) {
     char text[32];
@@ -87,7 +82,7 @@ void add_own_fields(const Site& site, const ArticleRecord& article, const Parsed
         if (!linked.fault.empty()) out.warnings.push_back("field " + shown_as + " is empty: " + linked.fault);
         f[shown_as] = std::move(linked.text);
     }
-    f["typename"] = article.category ? get(article.category->columns, "typename") : "";
+    f["typename"] = article.category ? value_in(article.category->columns, "typename") : "";
 }
 
 // The picture: the site's default one when there is none, an <img> when it looks like a picture.
@@ -112,7 +107,7 @@ void add_file_names(const Site& site, const ArticleRecord& article, ArticlePageF
         if (php_empty(f[name])) f[name] = "0";
     Row addressed = f;
     if (article.category)
-        for (const char* name : {"namerule", "moresite", "siteurl", "sitepath"}) addressed[name] = get(article.category->columns, name);
+        for (const char* name : {"namerule", "moresite", "siteurl", "sitepath"}) addressed[name] = value_in(article.category->columns, name);
     std::string file = site.article_path(addressed);
     if (file.find('?') == std::string::npos && site.global("cfg_arc_dirname") == "Y" && file.ends_with('/')) file += "index.html";
     const size_t dot = file.rfind('.');
@@ -135,7 +130,7 @@ ArticlePageFields article_page_fields(const Site& site, const ArticleRecord& art
     ArticlePageFields out;
     Row& f = out.fields = article.fields;
     f["displaytype"] = dynamic ? "dm" : "st";
-    if (!get(article.channel, "addtable").empty()) add_own_fields(site, article, tags, out);
+    if (!value_in(article.channel, "addtable").empty()) add_own_fields(site, article, tags, out);
 
     out.split_field = article.channel_fields.split_field;
     if (!out.split_field.empty() && f.contains(out.split_field)) {

@@ -7,11 +7,6 @@
 namespace brindle::dede {
 namespace {
 
-std::string field(const Row& row, const std::string& name) {
-    auto found = row.find(name);
-    return found == row.end() ? std::string() : found->second;
-}
-
 // The article's tags, joined with commas in the order the site stores them.
 std::string article_tags(const Site& site, int64_t aid) {
     auto result = site.database().select(site.sql("SELECT tag FROM `#@__taglist` WHERE aid='" + std::to_string(aid) + "'"));
@@ -24,8 +19,8 @@ std::string article_tags(const Site& site, int64_t aid) {
 }  // namespace
 
 bool ArticleRecord::dynamic() const {
-    return php_int(field(fields, "ismake")) == -1 || php_int(field(fields, "arcrank")) != 0 ||
-           php_int(field(fields, "money")) > 0 || (typeid_ == 0 && php_int(field(fields, "channel")) != -1);
+    return php_int(value_in(fields, "ismake")) == -1 || php_int(value_in(fields, "arcrank")) != 0 ||
+           php_int(value_in(fields, "money")) > 0 || (typeid_ == 0 && php_int(value_in(fields, "channel")) != -1);
 }
 
 Result<ArticleRecord> read_article(const Site& site, int64_t aid) {
@@ -52,8 +47,8 @@ Result<ArticleRecord> read_article(const Site& site, int64_t aid) {
                                "WHERE arc.id='" + id + "'")));
     if (main.rows.empty()) return fail("article " + id + " is listed but has no row in the archives table");
     Row& f = article.fields = row_at(main, 0);
-    if (article.category && php_int(field(article.category->columns, "corank")) > 0 && php_int(f["arcrank"]) == 0)
-        f["arcrank"] = field(article.category->columns, "corank");
+    if (article.category && php_int(value_in(article.category->columns, "corank")) > 0 && php_int(f["arcrank"]) == 0)
+        f["arcrank"] = value_in(article.category->columns, "corank");
     f["tags"] = article_tags(site, aid);
     f["aid"] = f["id"] = id;
     f["position"] = category_position(site, article.category);
@@ -67,7 +62,7 @@ Result<ArticleRecord> read_article(const Site& site, int64_t aid) {
             for (size_t c = 0; c < own->columns.size(); ++c)
                 if (own->rows[0][c]) article.own[ascii_lower(own->columns[c])] = *own->rows[0][c];
     }
-    for (const char* name : {"redirecturl", "templet", "userip"}) f[name] = php_trim(field(article.own, name));
+    for (const char* name : {"redirecturl", "templet", "userip"}) f[name] = php_trim(value_in(article.own, name));
     return article;
 }
 

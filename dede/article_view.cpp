@@ -12,19 +12,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string get(const Row& row, const std::string& name) {
-    auto found = row.find(name);
-    return found == row.end() ? std::string() : found->second;
-}
-
 // The article's own template (its channel table's `templet`), else its category's article template,
 // else the style's default one.
 Result<fs::path> article_template(const Site& site, const fs::path& templets, const ArticleRecord& article) {
     const std::string style = site.global("cfg_df_style");
-    const std::string own = get(article.fields, "templet");
-    std::string name = template_path(site, own.empty() ? (article.category ? get(article.category->columns, "temparticle") : "") : own);
+    const std::string own = value_in(article.fields, "templet");
+    std::string name = template_path(site, own.empty() ? (article.category ? value_in(article.category->columns, "temparticle") : "") : own);
     if (!own.empty() && name.find('/') == std::string::npos) name = style + "/" + name;
-    const std::string nid = get(article.channel, "nid");
+    const std::string nid = value_in(article.channel, "nid");
     name = replace_all(replace_all(name, "{cid}", nid), "{tid}", std::to_string(article.typeid_));
     fs::path file = templets / name;
     if (nid == "spec" && own.empty()) file = templets / style / "article_spec.htm";
@@ -39,7 +34,7 @@ Result<fs::path> article_template(const Site& site, const fs::path& templets, co
 // What a visitor cannot read: DedeCMS's view.php shows its message instead of the page.
 std::optional<std::string> closed_to_visitors(const ArticleRecord& article) {
     const std::string id = std::to_string(article.id);
-    const long long rank = php_int(get(article.fields, "arcrank")), price = php_int(get(article.fields, "money"));
+    const long long rank = php_int(value_in(article.fields, "arcrank")), price = php_int(value_in(article.fields, "money"));
     if (rank < 0) return "article " + id + " is not published (arcrank " + std::to_string(rank) + "): a visitor gets 文章尚未审核,非作者本人无权查看!";
     if (rank > 1) return "article " + id + " is for members (arcrank " + std::to_string(rank) + "): a visitor gets 你没有权限浏览文档";
     if (price > 0) return "article " + id + " costs " + std::to_string(price) + " coins: a visitor gets 你没有权限浏览文档";
@@ -74,7 +69,7 @@ private:
         std::string key = name;
         if (!tag.attributes.get("noteid").empty()) key += "_" + std::string(tag.attributes.get("noteid"));
         else if (!tag.attributes.get("type").empty()) key += "_" + std::string(tag.attributes.get("type"));
-        return get(fields, key);
+        return value_in(fields, key);
     }
 
     // One item a channel field (those marked autofield="0" left out): its label, name and value.
@@ -91,7 +86,7 @@ private:
             Row row{{"name", field.item_name}, {"tagname", field.name}};
             // DedeCMS keeps the value it shows here as the page's field.
             if (shows_value)
-                row["value"] = call.page.fields[field.name] = shown_field_value(field, get(call.page.fields, field.name));
+                row["value"] = call.page.fields[field.name] = shown_field_value(field, value_in(call.page.fields, field.name));
             rows.push_back(std::move(row));
         }
         return renderer_.fill_items(body, rows, call.file, trimmed_body_at(call.tag), "", false);
@@ -107,8 +102,8 @@ private:
 // DedeCMS's page for a jump article when it is told not to jump at once (cfg_jump_once N).
 std::string jump_page(const Site& site, const Row& f, const std::string& title) {
     return "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + site.global("cfg_soft_lang") +
-           "\">\r\n<title>" + title + "</title>\r\n<meta http-equiv=\"refresh\" content=\"3;URL=" + get(f, "redirecturl") +
-           "\">\r\n</head>\r\n<body>\r\n现在正在转向：" + title + "，请稍候...<br/><br/>\r\n转向内容简介:" + get(f, "description") +
+           "\">\r\n<title>" + title + "</title>\r\n<meta http-equiv=\"refresh\" content=\"3;URL=" + value_in(f, "redirecturl") +
+           "\">\r\n</head>\r\n<body>\r\n现在正在转向：" + title + "，请稍候...<br/><br/>\r\n转向内容简介:" + value_in(f, "description") +
            "\r\n</body>\r\n</html>\r\n";
 }
 
@@ -123,10 +118,10 @@ Result<RenderedPage> render_article_page(Renderer& renderer, const fs::path& tem
     auto text = renderer.read_template(file);
     if (!text) return fail("cannot read the template " + file.string());
 
-    if (dynamic && get(article.fields, "flag").find('j') != std::string::npos && !get(article.fields, "redirecturl").empty()) {
-        const std::string title = get(article.fields, "title") + (page_no > 1 ? "(" + std::to_string(page_no) + ")" : "");
+    if (dynamic && value_in(article.fields, "flag").find('j') != std::string::npos && !value_in(article.fields, "redirecturl").empty()) {
+        const std::string title = value_in(article.fields, "title") + (page_no > 1 ? "(" + std::to_string(page_no) + ")" : "");
         if (site.global("cfg_jump_once") == "N") return RenderedPage{jump_page(site, article.fields, title), file.string()};
-        return fail("article " + std::to_string(aid) + " jumps to " + get(article.fields, "redirecturl") +
+        return fail("article " + std::to_string(aid) + " jumps to " + value_in(article.fields, "redirecturl") +
                     ": DedeCMS answers with a redirect, not a page");
     }
 

@@ -37,6 +37,11 @@ Row row_at(const QueryResult& result, size_t index) {
     return row;
 }
 
+std::string value_in(const Row& row, const std::string& name) {
+    auto found = row.find(name);
+    return found == row.end() ? std::string() : found->second;
+}
+
 Result<Site> Site::load(SiteDatabase& database, const SiteOptions& options) {
     Site site;
     site.database_ = &database;

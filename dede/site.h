@@ -19,6 +19,8 @@ namespace brindle::dede {
 using Row = std::unordered_map<std::string, std::string>;
 
 Row row_at(const QueryResult& result, size_t index);
+// A row's value, "" when it has none (as PHP reads a missing key).
+std::string value_in(const Row& row, const std::string& name);
 
 struct Category {
     int id = 0, reid = 0, topid = 0;
