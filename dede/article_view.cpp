@@ -31,8 +31,10 @@ Result<fs::path> article_template(const Site& site, const fs::path& templets, co
     return file;
 }
 
-// What a visitor cannot read: DedeCMS's view.php shows its message instead of the page.
+// What a visitor cannot read: DedeCMS's view.php shows its message instead of the page. A visitor
+// has member id 0, so an article whose author id is 0 counts as the visitor's own and shows.
 std::optional<std::string> closed_to_visitors(const ArticleRecord& article) {
+    if (php_int(value_in(article.fields, "mid")) == 0) return std::nullopt;
     const std::string id = std::to_string(article.id);
     const long long rank = php_int(value_in(article.fields, "arcrank")), price = php_int(value_in(article.fields, "money"));
     if (rank < 0) return "article " + id + " is not published (arcrank " + std::to_string(rank) + "): a visitor gets 文章尚未审核,非作者本人无权查看!";
@@ -138,6 +140,7 @@ Result<RenderedPage> render_article_page(Renderer& renderer, const fs::path& tem
     page.typeid_ = article.typeid_;
     page.fields = std::move(fields.fields);
     page.view_fills_fields = true;
+    page.parse_notices_in_page = dynamic;
     ArticleView view(renderer, article, fields, static_cast<size_t>(page_no));
     page.view_tags = [&view](TagCall& call) { return view.view_tag(call); };
     return RenderedPage{renderer.render_page(*text, page, file.string()), file.string()};

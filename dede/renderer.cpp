@@ -219,7 +219,7 @@ std::string Renderer::render_page(std::string_view source, Page& page, std::stri
             if (auto value = page.view_tags(call)) values[i] = assign(parsed.tags[i], std::move(*value), file);
         }
     std::string out = assemble(source, parsed, std::move(values), file, 0, &page);
-    if (parsed.stop && parsed.stop->unended)
+    if (parsed.stop && parsed.stop->unended && page.parse_notices_in_page)
         out = "Tag Character postion " + std::to_string(parsed.stop->at) + ", '" + parsed.stop->name + "' Error！<br />\r\n" + out;
     return out;
 }

@@ -65,6 +65,8 @@ TEST_F(ArticleRules, WhatAVisitorCannotReadIsNoPage) {
     EXPECT_EQ(error_of("UPDATE dede_arctype SET corank=10 WHERE id=5;", 1),
               "article 1 is for members (arcrank 10): a visitor gets 你没有权限浏览文档");
     EXPECT_EQ(error_of("UPDATE dede_archives SET money=5 WHERE id=1;", 1), "article 1 costs 5 coins: a visitor gets 你没有权限浏览文档");
+    // Unless its author is "member 0", as a visitor is.
+    EXPECT_EQ(error_of("UPDATE dede_archives SET arcrank=-1, mid=0 WHERE id=1;", 1), "rendered");
     EXPECT_EQ(error_of("", 61), "there is no article 61");
     EXPECT_EQ(error_of("", 5, 4), "article 5 has 3 pages, not a page 4");
     EXPECT_EQ(error_of("", 1, 2), "article 1 has 1 page, not a page 2");
@@ -98,6 +100,21 @@ TEST_F(ArticleRules, AKeywordThatIsNoPatternEmptiesTheTextWithAWarning) {
     for (const RenderIssue& issue : issues)
         if (!issue.error) warnings.push_back(issue.message);
     EXPECT_EQ(warnings, std::vector<std::string>{"field body is empty: the keyword 'a#b' is not a valid pattern (unknown modifier 'b')"});
+}
+
+TEST_F(ArticleRules, TheParsersNoticeIsInAPageViewPhpShowsOnly) {
+    const fs::path templets = fs::temp_directory_path() / ("brindle-article-templets-" + std::to_string(::getpid()));
+    fs::create_directories(templets / "default");
+    std::ofstream(templets / "default/article_article.htm") << "a {dede:field.title} b";
+    auto page_of = [&](int64_t aid) {
+        Renderer renderer(*site, templets, nullptr);
+        auto page = render_article_page(renderer, templets, aid, 1);
+        return page ? page->html : page.error().message;
+    };
+    ASSERT_TRUE(render("", 1, 1).has_value());  // the site
+    EXPECT_EQ(page_of(1), "a {dede:field.title} b");
+    EXPECT_EQ(page_of(17), "Tag Character postion 2, 'field.title' Error！<br />\r\na {dede:field.title} b");
+    fs::remove_all(templets);
 }
 
 }  // namespace
