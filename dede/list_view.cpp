@@ -223,7 +223,7 @@ private:
     std::string where_;
 };
 
-std::string template_path(const Site& site, const std::string& name, const Category& category) {
+std::string list_template_path(const Site& site, const std::string& name, const Category& category) {
     std::string path = replace_all(name, "{tid}", std::to_string(category.id));
     auto channel = site.database().select(site.sql("SELECT nid FROM `#@__channeltype` WHERE id='" +
                                                    std::to_string(php_int(category.columns.at("channeltype"))) + "'"));
@@ -243,7 +243,7 @@ Result<RenderedPage> render_list_page(Renderer& renderer, const fs::path& temple
     std::error_code ec;
     if (ispart > 0) {
         // A cover page: the category's index template, as a page of its own.
-        fs::path file = templets / template_path(site, page.fields["tempindex"], *category);
+        fs::path file = templets / list_template_path(site, page.fields["tempindex"], *category);
         if (!fs::is_regular_file(file, ec)) file = templets / site.global("cfg_df_style") / "index_default.htm";
         auto text = renderer.read_template(file);
         if (!text) return fail("no template " + file.string());
@@ -254,7 +254,7 @@ Result<RenderedPage> render_list_page(Renderer& renderer, const fs::path& temple
     page.fields["id"] = std::to_string(typeid_);
     page.fields["title"] = replace_all(replace_all(page.fields["title"], "<", " / "), ">", " / ");
     page.fields["rsslink"] = site.global("cfg_cmsurl") + "/data/rss/" + std::to_string(typeid_) + ".xml";
-    fs::path file = templets / template_path(site, page.fields["templist"], *category);
+    fs::path file = templets / list_template_path(site, page.fields["templist"], *category);
     if (!fs::is_regular_file(file, ec)) file = templets / site.global("cfg_df_style") / "list_default.htm";
     auto text = renderer.read_template(file);
     if (!text) return fail("no template " + file.string() + " (模板文件不存在，无法解析文档！)");

@@ -2,16 +2,11 @@
 // A category's list page: as DedeCMS's HTML generator writes it for a static category (pagelist
 // links list_T_P.html), as /plus/list.php shows it for a dynamic one, and a cover page through
 // the category's index template.
-#include <string>
+#include <filesystem>
 
-#include "dede/renderer.h"
+#include "dede/pages.h"
 
 namespace brindle::dede {
-
-struct RenderedPage {
-    std::string html;
-    std::string template_file;  // the template it came from
-};
 
 Result<RenderedPage> render_list_page(Renderer& renderer, const std::filesystem::path& templets, int typeid_, int page_no);
 

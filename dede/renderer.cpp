@@ -130,8 +130,11 @@ std::string Renderer::include_file(const ParsedTag& tag, Page* page) {
         return {};
     }
     ++include_depth_;
-    Page none;
-    std::string out = render_page(*text, page ? *page : none, found.string());
+    // DedeCMS parses an included file with the tag libraries and the page's fields only.
+    Page included = page ? *page : Page{};
+    included.view_tags = nullptr;
+    included.view_fills_fields = false;
+    std::string out = render_page(*text, included, found.string());
     --include_depth_;
     return out;
 }
@@ -199,6 +202,7 @@ std::string Renderer::render_page(std::string_view source, Page& page, std::stri
     for (size_t i = 0; i < parsed.tags.size(); ++i) {
         const ParsedTag& tag = parsed.tags[i];
         if (tag.name == "field") {
+            if (page.view_fills_fields) continue;
             auto found = page.fields.find(std::string(tag.attributes.get("name")));
             if (tag.attributes.get("name") == "array") values[i] = assign(tag, "array", file);
             else if (found != page.fields.end()) values[i] = assign(tag, found->second, file);
@@ -215,7 +219,7 @@ std::string Renderer::render_page(std::string_view source, Page& page, std::stri
             if (auto value = page.view_tags(call)) values[i] = assign(parsed.tags[i], std::move(*value), file);
         }
     std::string out = assemble(source, parsed, std::move(values), file, 0, &page);
-    if (parsed.stop && parsed.stop->unended)
+    if (parsed.stop && parsed.stop->unended && page.parse_notices_in_page)
         out = "Tag Character postion " + std::to_string(parsed.stop->at) + ", '" + parsed.stop->name + "' Error！<br />\r\n" + out;
     return out;
 }

@@ -46,8 +46,14 @@ struct Page {
     int typeid_ = 0;
     Row fields;
     // The view's own tags (list, pagelist, ...), filled after the tag libraries as DedeCMS does;
-    // none for a tag the view does not fill.
+    // none for a tag the view does not fill. Files the page includes have none of them.
     std::function<std::optional<std::string>(TagCall&)> view_tags;
+    // The view gives {dede:field} its value (an article page gives one to every field, "" to a
+    // missing one, so its function still runs); else the page's own field, when it has one.
+    bool view_fills_fields = false;
+    // DedeCMS's parser prints its notice for a tag that never ends; the HTML generator's notices go to
+    // the screen of whoever runs it, not into the file it writes.
+    bool parse_notices_in_page = true;
 };
 
 // What a tag library gets: the tag, the page, and the renderer for item templates and values.

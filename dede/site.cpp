@@ -37,6 +37,11 @@ Row row_at(const QueryResult& result, size_t index) {
     return row;
 }
 
+std::string value_in(const Row& row, const std::string& name) {
+    auto found = row.find(name);
+    return found == row.end() ? std::string() : found->second;
+}
+
 Result<Site> Site::load(SiteDatabase& database, const SiteOptions& options) {
     Site site;
     site.database_ = &database;
@@ -156,6 +161,12 @@ std::string Site::category_url(const Row& c) const {
 }
 
 std::string Site::article_url(const Row& row) const {
+    std::string url = article_path(row);
+    if (global("cfg_multi_site") == "Y" && url.find("http:") == std::string::npos) url = global("cfg_basehost") + url;
+    return url;
+}
+
+std::string Site::article_path(const Row& row) const {
     auto get = [&](const char* k) {
         auto f = row.find(k);
         return f == row.end() ? std::string() : f->second;
@@ -191,7 +202,6 @@ std::string Site::article_url(const Row& row) const {
         if (global("cfg_arc_dirname") == "Y" && url.find("index.html") != std::string::npos)
             url = replace_all(url, "index.html", "");
     }
-    if (global("cfg_multi_site") == "Y" && url.find("http:") == std::string::npos) url = global("cfg_basehost") + url;
     return url;
 }
 

@@ -19,6 +19,8 @@ namespace brindle::dede {
 using Row = std::unordered_map<std::string, std::string>;
 
 Row row_at(const QueryResult& result, size_t index);
+// A row's value, "" when it has none (as PHP reads a missing key).
+std::string value_in(const Row& row, const std::string& name);
 
 struct Category {
     int id = 0, reid = 0, topid = 0;
@@ -63,6 +65,9 @@ public:
     std::string category_url(const Row& columns) const;
     // The address of an article from its row joined with its category's columns.
     std::string article_url(const Row& row) const;
+    // The same on the site itself (no host when the site gives full addresses): a static article's
+    // file, or view.php for a dynamic one.
+    std::string article_path(const Row& row) const;
     // A time as 'Y-m-d' in the site's zone; "暂无" for 0.
     std::string date(int64_t time) const;
 

@@ -47,6 +47,15 @@ void concat_ws(sqlite3_context* context, int argc, sqlite3_value** argv) {
     result_text(context, out);
 }
 
+// CHAR_LENGTH(s): characters, not bytes (the text is UTF-8).
+void char_length(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(context);
+    sqlite3_int64 count = 0;
+    for (unsigned char c : text_of(argv[0]))
+        if ((c & 0xC0) != 0x80) ++count;
+    sqlite3_result_int64(context, count);
+}
+
 // FIND_IN_SET(needle, 'a,b,c'): the 1-based place of needle in the list, 0 when absent.
 void find_in_set(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
@@ -142,6 +151,7 @@ public:
         const Function functions[] = {
             {"concat", -1, concat, nullptr},
             {"concat_ws", -1, concat_ws, nullptr},
+            {"char_length", 1, char_length, nullptr},
             {"find_in_set", 2, find_in_set, nullptr},
             {"if", 3, if_function, nullptr},
             {"length", 1, length_in_bytes, nullptr},

@@ -37,7 +37,7 @@ INSERT INTO `dede_addonarticle` VALUES (23,7,'<p>正文 body of article 23: 行�
 INSERT INTO `dede_addonarticle` VALUES (24,8,'<p>正文 body of article 24: Hello World #24</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
 INSERT INTO `dede_addonarticle` VALUES (25,9,'<p>正文 body of article 25: 如何使用PHP快速开发网站（25）</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
 INSERT INTO `dede_addonarticle` VALUES (26,10,'<p>正文 body of article 26: 深入理解C++模板元编程技术与实践指南全集（26）</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
-INSERT INTO `dede_addonarticle` VALUES (27,11,'<p>正文 body of article 27: DedeCMS template tags explained in depth for beginners #27</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
+INSERT INTO `dede_addonarticle` VALUES (27,11,'<p>动态 27 第一页</p>#p#第二部分#e#<p>动态 27 第二页 示例</p>#p#第三部分#e#<p>第三页</p>','','article_fixture.htm','127.0.0.1');
 INSERT INTO `dede_addonarticle` VALUES (28,12,'<p>正文 body of article 28: 春节假期安排通知（28）</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
 INSERT INTO `dede_addonarticle` VALUES (29,1,'<p>正文 body of article 29: 人工智能在医疗领域的应用前景分析报告摘要（29）</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
 INSERT INTO `dede_addonarticle` VALUES (30,3,'<p>正文 body of article 30: Release notes 5.7 #30</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
@@ -53,7 +53,7 @@ INSERT INTO `dede_addonarticle` VALUES (39,1,'<p>正文 body of article 39: Usin
 INSERT INTO `dede_addonarticle` VALUES (40,3,'<p>正文 body of article 40: 织梦内容管理系统发布新版本（40）</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
 INSERT INTO `dede_addonarticle` VALUES (41,5,'<p>正文 body of article 41: 国内经济形势稳中向好（41）</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
 INSERT INTO `dede_addonarticle` VALUES (42,6,'<p>正文 body of article 42: C++ RAII &amp; smart pointers &lt;intro&gt; #42</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
-INSERT INTO `dede_addonarticle` VALUES (43,7,'<p>正文 body of article 43: 行业协会召开年度工作会议（43）</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
+INSERT INTO `dede_addonarticle` VALUES (43,7,'<p>第一页 <a href=''/x.html''>示例链接</a> 示例 BODY 示例 示例</p>#p#概述#e#<p>第二页 Body 示例</p>#p#副标题#e#<p>第三页</p>#p#A subtitle that runs well past the fifty bytes looked at#e#<p>第四页</p>#p##e#<p>第五页</p>','','','127.0.0.1');
 INSERT INTO `dede_addonarticle` VALUES (44,8,'<p>正文 body of article 44: 新款笔记本电脑正式上市（44）</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
 INSERT INTO `dede_addonarticle` VALUES (45,9,'<p>正文 body of article 45: PHP 8.2 migration tips #45</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
 INSERT INTO `dede_addonarticle` VALUES (46,10,'<p>正文 body of article 46: 深入理解C++模板元编程技术与实践指南全集（46）</p><p>这是示例正文。这是示例正文。这是示例正文。</p>','','','127.0.0.1');
@@ -105,8 +105,8 @@ CREATE TABLE `dede_arccache` (
   `cachedata` mediumtext DEFAULT NULL,
   PRIMARY KEY (`md5hash`)
 );
-INSERT INTO `dede_arccache` VALUES ('7b0f3ddf7c4cac44803b0324a037c97c',1717243200,'53,43,33');
-INSERT INTO `dede_arccache` VALUES ('e9efdefe0776a7a8663c842da8005d8d',1717243200,'59,58');
+INSERT INTO `dede_arccache` VALUES ('1b776b1f0f90689b154ee9738f6f8dd7',1717243200,'57,47');
+INSERT INTO `dede_arccache` VALUES ('a8f69e8565e416364802466f974a5877',1717243200,'57,47,37');
 CREATE TABLE `dede_archives` (
   `id` mediumint(8) NOT NULL DEFAULT 0,
   `typeid` smallint(5) NOT NULL DEFAULT 0,

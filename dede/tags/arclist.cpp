@@ -1,7 +1,9 @@
 // {dede:arclist} and its aliases: articles chosen by category, flags, keyword and time, in an order,
 // each filled into the item template.
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <optional>
 
 #include "dede/article_rows.h"
 #include "dede/php_text.h"
@@ -15,9 +17,23 @@ std::string or_default(std::string_view value, std::string_view fallback) {
     return value.empty() || value == "0" ? std::string(fallback) : std::string(value);
 }
 
-
+// A keyword "~NAME~" (letters and digits) stands for the page's field NAME.
+std::optional<std::string> field_reference(std::string_view keyword) {
+    for (size_t open = keyword.find('~'); open != std::string_view::npos; open = keyword.find('~', open + 1)) {
+        size_t end = open + 1;
+        while (end < keyword.size() && std::isalnum(static_cast<unsigned char>(keyword[end]))) ++end;
+        if (end > open + 1 && end < keyword.size() && keyword[end] == '~') return std::string(keyword.substr(open + 1, end - open - 1));
+    }
+    return std::nullopt;
+}
 
 std::string sons(const Site& site, std::string_view id) { return joined(site.category_and_below(static_cast<int>(php_int(id)))); }
+
+// The article the page shows, 0 on other pages.
+long long page_aid(const Page& page) {
+    auto aid = page.fields.find("aid");
+    return aid == page.fields.end() ? 0 : php_int(aid->second);
+}
 
 }  // namespace
 
@@ -54,9 +70,6 @@ std::string arclist(TagCall& call) {
     const std::string idlist = id_list(a.get("idlist"));
     long long col = php_int(a.get("col"));
     if (col == 0) col = 1;
-    std::string tablewidth = a.get("tablewidth").empty() ? "100" : std::string(a.get("tablewidth"));
-    const std::string col_width = std::to_string(static_cast<long long>(std::ceil(100.0 / static_cast<double>(col)))) + "%";
-    tablewidth += "%";
     if (att == "0") att.clear();
     if (att == "3") att = "f";
     if (att == "1") att = "h";
@@ -64,11 +77,19 @@ std::string arclist(TagCall& call) {
     std::vector<std::string> where;
     if (idlist.empty()) {
         if (orderby == "near" && site.global("cfg_keyword_like") == "N") keyword.clear();
+        if (a.get("writer") == "this") {
+            auto writer = call.page.fields.find("mid");
+            where.push_back(" arc.mid = " + site.database().quote(writer == call.page.fields.end() ? "0" : writer->second) + " ");
+        }
         if (subday > 0) {
             int64_t today = site.clock().now - site.clock().now % 86400;  // UTC midnight, as DedeCMS's gmmktime
             where.push_back(" arc.senddate > " + std::to_string(today - subday * 86400) + " ");
         }
         if (!keyword.empty()) {
+            if (auto name = field_reference(keyword)) {
+                auto field = call.page.fields.find(*name);
+                if (field != call.page.fields.end()) keyword = field->second;
+            }
             std::replace(keyword.begin(), keyword.end(), ',', '|');
             while (!keyword.empty() && keyword.front() == '|') keyword.erase(keyword.begin());
             while (!keyword.empty() && keyword.back() == '|') keyword.pop_back();
@@ -126,7 +147,7 @@ std::string arclist(TagCall& call) {
     std::string order;
     if (orderby == "hot" || orderby == "click") order = " ORDER BY arc.click " + orderway;
     else if (orderby == "id") order = " ORDER BY arc.id " + orderway;
-    else if (orderby == "near") order = " ORDER BY ABS(arc.id - 0)";
+    else if (orderby == "near") order = " ORDER BY ABS(arc.id - " + std::to_string(page_aid(call.page)) + ")";
     else if (orderby == "lastpost" || orderby == "scores" || orderby == "goodpost" || orderby == "badpost")
         order = " ORDER BY arc." + orderby + " " + orderway;
     else if (orderby == "rand") order = " ORDER BY rand()";
@@ -170,20 +191,27 @@ std::string arclist(TagCall& call) {
     }
 
     call.renderer.set_global("autoindex", "0");
+    return fill_article_rows(call, body, rows_out, line, col, a.get("tablewidth"));
+}
+
+std::string fill_article_rows(TagCall& call, std::string_view body, const std::vector<Row>& rows, long long line, long long col,
+                              std::string_view tablewidth) {
     if (col <= 1) {
-        std::vector<Row> shown(rows_out.begin(), rows_out.begin() + std::min<long long>(line, static_cast<long long>(rows_out.size())));
+        std::vector<Row> shown(rows.begin(), rows.begin() + std::clamp<long long>(line, 0, static_cast<long long>(rows.size())));
         return call.renderer.fill_items(body, shown, call.file, trimmed_body_at(call.tag), "\r\n");
     }
     // A table of `col` columns: every row of the table holds `col` cells, filled or not.
-    std::string out = "<table width='" + tablewidth + "' border='0' cellspacing='0' cellpadding='0'>\r\n";
+    const std::string width = std::to_string(static_cast<long long>(std::ceil(100.0 / static_cast<double>(col)))) + "%";
+    std::string out = "<table width='" + (tablewidth.empty() ? std::string("100") : std::string(tablewidth)) +
+                      "%' border='0' cellspacing='0' cellpadding='0'>\r\n";
     size_t next = 0;
     int index = 1;
     for (long long i = 0; i < line; i += col) {
         out += "<tr>\r\n";
         for (long long j = 0; j < col; ++j) {
-            out += "    <td width='" + col_width + "'>\r\n";
-            if (next < rows_out.size()) {
-                out += call.renderer.fill_items(body, {rows_out[next++]}, call.file, trimmed_body_at(call.tag), "\r\n", true, index);
+            out += "    <td width='" + width + "'>\r\n";
+            if (next < rows.size()) {
+                out += call.renderer.fill_items(body, {rows[next++]}, call.file, trimmed_body_at(call.tag), "\r\n", true, index);
                 ++index;
             }
             out += "    </td>\r\n";

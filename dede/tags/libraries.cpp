@@ -72,6 +72,7 @@ std::unordered_map<std::string, TagLibrary> tag_libraries() {
     libraries["hotwords"] = hotwords;
     libraries["channelartlist"] = channelartlist;
     libraries["tag"] = tag;
+    libraries["likearticle"] = likearticle;
     return libraries;
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "common/gbk.h"
+#include "dede/article_view.h"
 #include "dede/gbk_site.h"
 #include "dede/lazy_php.h"
 #include "dede/pages.h"
@@ -119,6 +120,31 @@ TEST_P(GbkSites, LiteralsKeepCharactersThatEndInABackslashByte) {
     EXPECT_EQ(render("{dede:sql sql=\"SELECT '乗' AS a, 'b\\\\' AS b, CONCAT('乗', typename) AS c FROM dede_arctype "
                      "WHERE id = 1\"}[field:a/]|[field:b/]|[field:c/]{/dede:sql}"),
               "乗|b\\|乗" + *db_->select("SELECT typename FROM dede_arctype WHERE id = 1")->rows[0][0]);
+}
+
+TEST_P(GbkSites, ArticleSubtitlesAreCutInGbkBytes) {
+    Renderer renderer(*site_, kFixtures / "templets", php_.get());
+    auto page = render_article_page(renderer, kFixtures / "templets", 43, 2);
+    ASSERT_TRUE(page.has_value()) << page.error().describe();
+    for (const RenderIssue& issue : renderer.issues()) ADD_FAILURE() << issue.message;
+    auto part = [&](std::string_view from, std::string_view to) {
+        const size_t begin = page->html.find(from);
+        return begin == std::string::npos ? std::string() : page->html.substr(begin, page->html.find(to, begin) - begin);
+    };
+    // The GBK edition's cut does not overshoot into "#e#", so "副标题" is a name DedeCMS drops.
+    EXPECT_EQ(part("<div class=\"pagetitle\">", "</div>"), "<div class=\"pagetitle\"><a href='43.html'>概述</a> \r\n");
+    EXPECT_EQ(part("<div class=\"pagetitle-select\">", "</div>"),
+              "<div class=\"pagetitle-select\"><select id='dedepagetitles' "
+              "onchange='location.href=this.options[this.selectedIndex].value;'>\r\n"
+              "<option value='43.html'>1、概述</option>\r\n</select>\r\n");
+    // Keyword links and the page's summary as on the UTF-8 copy.
+    const std::string expected = slurp(kFixtures / "cases/article_43_p2.expected.html");
+    for (std::string_view line : {"<div class=\"body\">", "<p class=\"kw\">", "<div class=\"pagebreak\">"}) {
+        const size_t at = expected.find(line);
+        ASSERT_NE(at, std::string::npos) << line;
+        const std::string whole = expected.substr(at, expected.find('\n', at) - at);
+        EXPECT_NE(page->html.find(whole), std::string::npos) << whole;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Labels, GbkSites, ::testing::Values("gbk_copy", "latin1_copy"));

@@ -199,7 +199,7 @@ TEST(MariaDbSite, GivesTheSameBytesAsSqliteOverTheSameData) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(copy.c_str(), &db), SQLITE_OK);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    for (const char* table : {"dede_arctype", "dede_archives", "dede_addonarticle"}) copy_to_sqlite(*mariadb, db, table);
+    for (const char* table : {"dede_arctype", "dede_archives", "dede_addonarticle", "dede_keywords"}) copy_to_sqlite(*mariadb, db, table);
     ASSERT_EQ(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     auto sqlite = open_sqlite_site(copy.string(), kClock);
@@ -217,6 +217,8 @@ TEST(MariaDbSite, GivesTheSameBytesAsSqliteOverTheSameData) {
              "SELECT id FROM dede_archives WHERE title REGEXP '^[a-z]' ORDER BY id",
              "SELECT body FROM dede_addonarticle WHERE aid IN (1, 5) ORDER BY aid",
              "SELECT title FROM dede_archives WHERE title LIKE '%经济%' ORDER BY id",
+             "SELECT `keyword`, `rpurl`, CHAR_LENGTH(`keyword`) FROM `dede_keywords` WHERE `rpurl` <> '' AND `sta` = 1 "
+             "ORDER BY `rank` DESC, CHAR_LENGTH(`keyword`) DESC",
              "SELECT NOW(), UNIX_TIMESTAMP()",
              "SELECT id, LENGTH(title), CHAR_LENGTH(title) FROM dede_archives WHERE LENGTH(title) < 30 ORDER BY id",
          }) {

@@ -67,6 +67,8 @@ TEST_F(SqliteSite, MySqlFunctionsAnswerAsInMySql) {
     EXPECT_EQ(one("SELECT count(*) FROM dede_archives WHERE FIND_IN_SET('p', flag)"), "1");
     EXPECT_EQ(one("SELECT FIND_IN_SET('c', 'a,b,c')"), "3");
     EXPECT_EQ(one("SELECT FIND_IN_SET('', 'a,,c')"), "2");
+    EXPECT_EQ(one("SELECT CHAR_LENGTH(title) FROM dede_archives WHERE id = 3"), "2");
+    EXPECT_EQ(one("SELECT CHAR_LENGTH(NULL)"), "NULL");
     EXPECT_EQ(one("SELECT IF(id > 1, 'big', 'small') FROM dede_archives WHERE id = 2"), "big");
     EXPECT_EQ(one("SELECT UNIX_TIMESTAMP()"), "1717243200");
     EXPECT_EQ(one("SELECT UNIX_TIMESTAMP('2024-06-01 00:00:00')"), "1717200000");

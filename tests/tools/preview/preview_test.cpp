@@ -43,6 +43,16 @@ TEST(PreviewCommand, RendersFromTheSampleSiteByDefault) {
     // A current category for the page.
     Ran typed = preview({"render", "--typeid", "5", "--tag", "{dede:field.typename/}|{dede:field.title/}"});
     EXPECT_EQ(typed.out, "国内新闻|新闻中心 > 国内新闻");
+
+    // An article's page N, here a dynamic one through its category's template.
+    Ran article = preview({"render", "--now", "2024-06-01 12:00:00", "--article", "17", "--page", "2"});
+    EXPECT_EQ(article.status, 0);
+    EXPECT_EQ(article.err, "");
+    EXPECT_NE(article.out.find("<h2>公司荣获年度优秀企业称号（17）(2)</h2>\n"
+                               "      <p class=\"info\">2022-07-13 01:28 · 编辑部 · 本站</p>\n"
+                               "      <div class=\"body\"><p>动态第二页</p></div>\n"),
+              std::string::npos)
+        << article.out;
 }
 
 TEST(PreviewCommand, TheSiteIsNeverWrittenAndFaultsShowWhereTheyAre) {
@@ -120,6 +130,20 @@ TEST(PreviewCommand, WhatCannotBeRenderedIsOneLineAndStatusTwo) {
                     .err.starts_with("brindle-preview: --now takes 'YYYY-MM-DD HH:MM:SS', not 'June'\n"));
     EXPECT_EQ(preview({"render"}).status, 2);
     EXPECT_EQ(preview({"render", "--typeid", "x", "--tag", "x"}).status, 2);
+
+    // An article a visitor may not read, one that is not there, a page past its last: one line each.
+    auto article_error = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"render", "--article"});
+        Ran r = preview(args);
+        return r.status == 2 && r.out.empty() ? r.err : "status " + std::to_string(r.status) + ": " + r.err;
+    };
+    EXPECT_EQ(article_error({"60"}),
+              "brindle-preview: article 60 is not published (arcrank -1): a visitor gets 文章尚未审核,非作者本人无权查看!\n");
+    EXPECT_EQ(article_error({"999"}), "brindle-preview: there is no article 999\n");
+    EXPECT_EQ(article_error({"5", "--page", "4"}), "brindle-preview: article 5 has 3 pages, not a page 4\n");
+    EXPECT_TRUE(article_error({"5", "--list", "1"})
+                    .starts_with("brindle-preview: name a template file, or give --tag, --list or --article\nusage: "));
+    EXPECT_TRUE(article_error({"five"}).starts_with("brindle-preview: --article takes a number, not 'five'\n"));
 }
 
 TEST(PreviewCommand, SampleSiteWritesADatabaseThatRenders) {
