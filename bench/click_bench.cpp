@@ -20,11 +20,11 @@
 #include "app/catalogue.h"
 #include "common/input_file.h"
 #include "image/image_reader.h"
+#include "runtime/headless/recording_desktop.h"
 #include "runtime/kernel.h"
 #include "runtime/loader.h"
 #include "runtime/qt/app_font.h"
 #include "runtime/qt/qt_ui.h"
-#include "tools/drive/recording_desktop.h"
 
 using namespace brindle;
 
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto parts = runtime::program_parts(*image);
-    runtime::qt::RecordingDesktop desktop;
+    headless::RecordingDesktop desktop;
     runtime::qt::QtUi ui(image->form, desktop);
     auto kernel = runtime::Kernel::create(ui);
     if (!parts || !kernel || !(*kernel)->load(*parts)) {

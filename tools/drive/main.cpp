@@ -11,13 +11,13 @@
 #include "common/data_files.h"
 #include "common/exit_status.h"
 #include "common/input_file.h"
+#include "runtime/headless/recording_desktop.h"
 #include "runtime/kernel.h"
 #include "runtime/loader.h"
 #include "runtime/qt/app_font.h"
 #include "runtime/qt/qt_translations.h"
 #include "runtime/qt/qt_ui.h"
 #include "tools/drive/driver.h"
-#include "tools/drive/recording_desktop.h"
 
 using namespace brindle;
 
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     auto parts = runtime::program_parts(*image);
     if (!parts) return refuse("the image " + path.toStdString() + " is malformed: " + parts.error().describe());
 
-    runtime::qt::RecordingDesktop desktop;
+    headless::RecordingDesktop desktop;
     runtime::qt::QtUi ui(image->form, desktop);
     auto kernel = runtime::Kernel::create(ui);
     if (!kernel) return refuse("the kernel cannot start: " + kernel.error().describe());

@@ -5,13 +5,14 @@
 #include <fstream>
 #include <iterator>
 
+#include "runtime/headless/form_runner.h"
+#include "runtime/headless/palette.h"
 #include "tools/check/template_check.h"
-#include "tools/snippets/palette_reader.h"
 
 namespace brindle::check {
 namespace {
 
-using snippets::FormRunner;
+using headless::FormRunner;
 
 const Bytes& image_bytes() {
     static const Bytes bytes = [] {
@@ -106,7 +107,7 @@ TEST_F(CheckBuilderOutput, NavigationListPageCustomFieldsAndSlideshow) {
 }
 
 TEST(CheckPaletteFragments, EveryNameIsKnown) {
-    auto fragments = snippets::read_palette(image_bytes());
+    auto fragments = headless::read_palette(image_bytes());
     ASSERT_TRUE(fragments.has_value()) << fragments.error().describe();
     EXPECT_EQ(fragments->size(), 82u);
     for (const auto& f : *fragments) {
