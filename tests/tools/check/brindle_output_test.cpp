@@ -5,13 +5,15 @@
 #include <fstream>
 #include <iterator>
 
+#include "dede/template_check.h"
 #include "runtime/headless/form_runner.h"
 #include "runtime/headless/palette.h"
-#include "tools/check/template_check.h"
 
 namespace brindle::check {
 namespace {
 
+using dede::check_template;
+using dede::Diagnostic;
 using headless::FormRunner;
 
 const Bytes& image_bytes() {
