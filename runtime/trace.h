@@ -25,7 +25,11 @@ Result<unsigned> parse_channels(std::string_view list);
 namespace detail {
 inline unsigned channels = 0;
 }
+#ifdef BRINDLE_WITHOUT_TRACE  // every place that traces compiled out: bench_click's comparison kernel
+constexpr bool on(Channel) { return false; }
+#else
 inline bool on(Channel channel) { return (detail::channels & channel) != 0; }
+#endif
 void set_channels(unsigned channels);
 
 // Turns on the channels BRINDLE_TRACE names. A value it cannot read turns none on and says so in one
