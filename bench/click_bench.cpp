@@ -1,8 +1,10 @@
 // One click of 生成_标签 (the document-list builder, the heaviest routine) in the real window on Qt's
 // offscreen platform: button click, routine, output box text, repaint. Against Qt's own floor in the
-// same process: setPlainText of the same text into the same box plus its repaint. Repetitions of the
-// two are interleaved; the ratio of the medians is printed, CPU time beside wall time.
+// same process: setPlainText of the same text into the same box plus its repaint. And the same click
+// through a kernel built with the trace compiled out (click_kernel.h): what the trace costs while it
+// is off. Repetitions are interleaved; the ratios of the medians are printed, CPU time beside wall time.
 #include <benchmark/benchmark.h>
+#include <dlfcn.h>
 #include <time.h>
 
 #include <QAbstractButton>
@@ -17,21 +19,16 @@
 #include <string>
 #include <vector>
 
-#include "app/catalogue.h"
+#include "bench/click_kernel.h"
 #include "common/input_file.h"
-#include "image/image_reader.h"
-#include "runtime/kernel.h"
-#include "runtime/loader.h"
-#include "runtime/qt/app_font.h"
-#include "runtime/qt/qt_ui.h"
-#include "tools/drive/recording_desktop.h"
-
-using namespace brindle;
 
 namespace {
 
-QAbstractButton* g_button = nullptr;
-QPlainTextEdit* g_output = nullptr;
+struct Window {
+    QAbstractButton* button = nullptr;
+    QPlainTextEdit* output = nullptr;
+};
+Window g_traced, g_untraced;  // the product's kernel, and the one without the trace
 QString g_output_text;
 
 struct Sample {
@@ -60,19 +57,26 @@ void repaint() { QCoreApplication::processEvents(); }
 
 void BM_ClickDocumentList(benchmark::State& state) {
     timed(state, "click", [] {
-        g_button->click();
+        g_traced.button->click();
         repaint();
     });
 }
 
 void BM_ClickDocumentListWithoutRepaint(benchmark::State& state) {
-    timed(state, "click without repaint", [] { g_button->click(); });
+    timed(state, "click without repaint", [] { g_traced.button->click(); });
     repaint();
+}
+
+void BM_ClickDocumentListTraceCompiledOut(benchmark::State& state) {
+    timed(state, "click, trace compiled out", [] {
+        g_untraced.button->click();
+        repaint();
+    });
 }
 
 void BM_QtFloorSetPlainTextAndRepaint(benchmark::State& state) {
     timed(state, "floor", [] {
-        g_output->setPlainText(g_output_text);
+        g_traced.output->setPlainText(g_output_text);
         repaint();
     });
 }
@@ -85,83 +89,81 @@ Sample median(std::vector<Sample> v) {
     return {cpu, v[v.size() / 2].wall_us};
 }
 
+int g_argc = 0;
+char** g_argv = nullptr;
+brindle::Bytes g_image;
+ClickKernelEntry g_untraced_entry = nullptr;
+int g_status = 0;
+
+void run_benchmarks() {
+    g_output_text = g_traced.output->toPlainText();
+    std::vector<char*> args(g_argv, g_argv + g_argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.push_back(interleave.data());
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    for (auto* bm :
+         {benchmark::RegisterBenchmark("Click/生成_标签", BM_ClickDocumentList),
+          benchmark::RegisterBenchmark("Click/生成_标签_without_repaint", BM_ClickDocumentListWithoutRepaint),
+          benchmark::RegisterBenchmark("Click/生成_标签_trace_compiled_out", BM_ClickDocumentListTraceCompiledOut),
+          benchmark::RegisterBenchmark("Click/qt_floor_setPlainText_repaint", BM_QtFloorSetPlainTextAndRepaint)})
+        bm->Unit(benchmark::kMicrosecond)->MinTime(0.2)->Repetitions(9)->ReportAggregatesOnly(true);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    Sample click = median(g_samples["click"]), floor = median(g_samples["floor"]),
+           bare = median(g_samples["click without repaint"]), plain = median(g_samples["click, trace compiled out"]);
+    if (floor.cpu_us > 0 && floor.wall_us > 0)
+        std::printf(
+            "click median: CPU %.1f µs, wall %.1f µs (without repaint: CPU %.1f µs); Qt floor CPU %.1f µs, "
+            "wall %.1f µs; ratio CPU %.2f, wall %.2f (target <= 1.30)\n",
+            click.cpu_us, click.wall_us, bare.cpu_us, floor.cpu_us, floor.wall_us, click.cpu_us / floor.cpu_us,
+            click.wall_us / floor.wall_us);
+    if (plain.cpu_us > 0 && plain.wall_us > 0)
+        std::printf(
+            "trace compiled in and off against compiled out: CPU %.1f µs / %.1f µs = %.3f, wall %.1f µs / "
+            "%.1f µs = %.3f\n",
+            click.cpu_us, plain.cpu_us, click.cpu_us / plain.cpu_us, click.wall_us, plain.wall_us,
+            click.wall_us / plain.wall_us);
+}
+
+// The product's window is up: bring up the other kernel's, then measure both.
+void with_untraced(void*, QAbstractButton* button, QPlainTextEdit* output) {
+    g_untraced = {button, output};
+    run_benchmarks();
+}
+void with_traced(void*, QAbstractButton* button, QPlainTextEdit* output) {
+    g_traced = {button, output};
+    g_status = g_untraced_entry(g_image.data(), g_image.size(), with_untraced, nullptr);
+}
+
+ClickKernelEntry open_kernel(const char* path) {
+    void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    void* entry = library ? dlsym(library, kClickKernelEntry) : nullptr;
+    if (!entry) std::fprintf(stderr, "cannot load %s: %s\n", path, dlerror());
+    return reinterpret_cast<ClickKernelEntry>(entry);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    runtime::qt::apply_application_font();
+    g_argc = argc;
+    g_argv = argv;
 
     // BRINDLE_BENCH_IMAGE runs another image instead, e.g. one compiled before a change.
     const char* other_image = std::getenv("BRINDLE_BENCH_IMAGE");
-    auto bytes = read_input_file(other_image ? other_image : BRINDLE_IMAGE);
+    auto bytes = brindle::read_input_file(other_image ? other_image : BRINDLE_IMAGE);
     if (!bytes) {
         std::fprintf(stderr, "no program image: %s\n", bytes.error().describe().c_str());
         return 1;
     }
-    auto image = image::open_image(*bytes);
-    if (!image) {
-        std::fprintf(stderr, "no program image: %s\n", image.error().describe().c_str());
-        return 1;
-    }
-    auto parts = runtime::program_parts(*image);
-    runtime::qt::RecordingDesktop desktop;
-    runtime::qt::QtUi ui(image->form, desktop);
-    auto kernel = runtime::Kernel::create(ui);
-    if (!parts || !kernel || !(*kernel)->load(*parts)) {
-        std::fprintf(stderr, "the image cannot be loaded\n");
-        return 1;
-    }
-
-    int status = 0;
-    ui.set_loop_runner([&] {
-        const uint32_t window = app::main_window().id;
-        runtime::qt::BuiltWindow* built = ui.window(window);
-        const app::Control* button = app::find_control("生成_标签");
-        const app::Control* output = app::find_control("编辑框_标签输出1");
-        const runtime::qt::BuiltControl* b = built && button ? built->find(button->id) : nullptr;
-        const runtime::qt::BuiltControl* o = built && output ? built->find(output->id) : nullptr;
-        g_button = b ? qobject_cast<QAbstractButton*>(b->widget) : nullptr;
-        g_output = o ? qobject_cast<QPlainTextEdit*>(o->widget) : nullptr;
-        if (!g_button || !g_output) {
-            std::fprintf(stderr, "the window has no 生成_标签 button or no multi-line output box\n");
-            status = 1;
-            return;
-        }
-        repaint();
-        g_button->click();
-        repaint();
-        g_output_text = g_output->toPlainText();
-        if (g_output_text.isEmpty() || !desktop.messages.empty()) {
-            std::fprintf(stderr, "the click wrote nothing or complained\n");
-            status = 1;
-            return;
-        }
-        std::vector<char*> args(argv, argv + argc);
-        std::string interleave = "--benchmark_enable_random_interleaving=true";
-        args.push_back(interleave.data());
-        int count = int(args.size());
-        benchmark::Initialize(&count, args.data());
-        for (auto* bm : {benchmark::RegisterBenchmark("Click/生成_标签", BM_ClickDocumentList),
-                         benchmark::RegisterBenchmark("Click/生成_标签_without_repaint", BM_ClickDocumentListWithoutRepaint),
-                         benchmark::RegisterBenchmark("Click/qt_floor_setPlainText_repaint", BM_QtFloorSetPlainTextAndRepaint)})
-            bm->Unit(benchmark::kMicrosecond)->MinTime(0.2)->Repetitions(9)->ReportAggregatesOnly(true);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-
-        Sample click = median(g_samples["click"]), floor = median(g_samples["floor"]),
-               bare = median(g_samples["click without repaint"]);
-        if (floor.cpu_us > 0 && floor.wall_us > 0)
-            std::printf("click median: CPU %.1f µs, wall %.1f µs (without repaint: CPU %.1f µs); Qt floor CPU %.1f µs, "
-                        "wall %.1f µs; ratio CPU %.2f, wall %.2f (target <= 1.30)\n",
-                        click.cpu_us, click.wall_us, bare.cpu_us, floor.cpu_us, floor.wall_us,
-                        click.cpu_us / floor.cpu_us, click.wall_us / floor.wall_us);
-    });
-    auto run = (*kernel)->run();
-    if (!run) {
-        std::fprintf(stderr, "the program faulted: %s\n", run.error().describe().c_str());
-        return 1;
-    }
-    return status;
+    g_image = std::move(*bytes);
+    ClickKernelEntry traced = open_kernel(BENCH_CLICK_TRACED);
+    g_untraced_entry = open_kernel(BENCH_CLICK_UNTRACED);
+    if (!traced || !g_untraced_entry) return 1;
+    const int status = traced(g_image.data(), g_image.size(), with_traced, nullptr);
+    return status ? status : g_status;
 }

@@ -1,9 +1,10 @@
 // Cold start until the first top-level window is mapped, for build/brindle and for a minimal Qt
 // program that maps one empty window, under a private Xvfb, the two interleaved run by run. Reports
 // wall time and the child's CPU time (its process clock read when the map arrives) and their ratios,
-// and the phase table: both programs, run with BRINDLE_PHASES set, mark their phase boundaries on
-// stderr (BRINDLE_BENCH_OTHER names a second build to run in the same rounds); the launcher's own phases (payload read, descramble, inflate, write, loading the kernel) are
-// timed in a forked child that runs the launch sequence on build/brindle up to the kernel's entry.
+// and the phase table: both programs, run with BRINDLE_TRACE=phases, mark their phase boundaries on
+// stderr (BRINDLE_BENCH_OTHER names a second build to run in the same rounds); the launcher's own
+// phases (payload read, descramble, inflate, write, loading the kernel) are timed in a forked child
+// that runs the launch sequence on build/brindle up to the kernel's entry.
 #include <X11/Xlib.h>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -109,7 +110,7 @@ Marks run_to_first_map(const std::string& program) {
     int err[2];
     if (pipe(err) != 0) return {};
     const double start = now_ms(CLOCK_MONOTONIC);
-    pid_t pid = spawn({program}, {"DISPLAY=" + g_display, "BRINDLE_PHASES=1"}, err[1]);
+    pid_t pid = spawn({program}, {"DISPLAY=" + g_display, "BRINDLE_TRACE=phases"}, err[1]);
     close(err[1]);
     clockid_t child_cpu;
     Marks marks;

@@ -9,13 +9,13 @@
 
 #include "app/catalogue.h"
 #include "app/text_stores.h"
+#include "codegen/program.h"
 #include "common/gbk.h"
 #include "common/input_file.h"
 #include "image/constant_pool.h"
-#include "codegen/program.h"
 #include "image/image_writer.h"
+#include "runtime/headless/recording_ui.h"
 #include "runtime/kernel.h"
-#include "tests/support/recording_ui.h"
 #include "tests/support/closing_image.h"
 
 namespace {
@@ -88,7 +88,7 @@ const BuiltImage& shared_image() {
 
 void BM_KernelImagePreparation(benchmark::State& state) {
     const BuiltImage& built = shared_image();
-    runtime::RecordingUi ui;
+    headless::RecordingUi ui;
     for (auto _ : state) {
         auto opened = image::open_image(built.bytes);
         auto parts = runtime::program_parts(*opened);
@@ -116,7 +116,7 @@ void BM_KernelOpenAndValidateImage(benchmark::State& state) {
 BENCHMARK(BM_KernelOpenAndValidateImage)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_KernelCreateMachine(benchmark::State& state) {
-    runtime::RecordingUi ui;
+    headless::RecordingUi ui;
     for (auto _ : state) {
         auto kernel = runtime::Kernel::create(ui);
         benchmark::DoNotOptimize(kernel);
@@ -126,7 +126,7 @@ BENCHMARK(BM_KernelCreateMachine)->Unit(benchmark::kMicrosecond)->Repetitions(5)
 
 void BM_KernelRoutineOf40ServiceCalls(benchmark::State& state) {
     const BuiltImage& built = shared_image();
-    runtime::RecordingUi ui;
+    headless::RecordingUi ui;
     for (uint32_t i = 0; i < 8; ++i)
         ui.properties[{kWindow, kFirstControl + i, prop::kText}] = std::string(" 12.5 and some typed text");
     auto kernel = std::move(*runtime::Kernel::create(ui));
@@ -156,7 +156,7 @@ void BM_KernelDocumentListClick(benchmark::State& state, bool other) {
     auto parts = runtime::program_parts(*opened);
     if (!parts) return state.SkipWithError(parts.error().describe().c_str());
     const uint32_t window = app::main_window().id;
-    runtime::RecordingUi ui;
+    headless::RecordingUi ui;
     for (const app::Control& c : app::controls()) {
         const auto key = [&](uint32_t property) { return std::tuple(window, c.id, property); };
         if (c.text_store()) {

@@ -1,5 +1,5 @@
-// The yardstick for cold start: a Qt program that maps one empty window. With BRINDLE_PHASES set it
-// marks its phases on stderr as the kernel does ("phase <name> <monotonic ns> <process CPU ns>").
+// The yardstick for cold start: a Qt program that maps one empty window. With BRINDLE_TRACE naming
+// phases it marks its phases on stderr as the kernel does ("phase <name> <monotonic ns> <process CPU ns>").
 // Built with WITH_TEXT, the window shows one line of Chinese in the application's font: the floor for
 // any window that draws text, which must read the font configuration and load a font.
 #include <time.h>
@@ -8,13 +8,27 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
+// Read as the kernel reads it (runtime/trace.h), without linking the kernel: the floor stays Qt alone.
+bool traces_phases() {
+    const char* value = std::getenv("BRINDLE_TRACE");
+    for (std::string_view list = value ? value : ""; !list.empty();) {
+        const std::string_view name = list.substr(0, list.find(','));
+        if (name == "phases" || name == "all") return true;
+        list.remove_prefix(std::min(list.size(), name.size() + 1));
+    }
+    return false;
+}
+
 void mark(const char* phase) {
-    if (!std::getenv("BRINDLE_PHASES")) return;
+    static const bool on = traces_phases();
+    if (!on) return;
     timespec wall, cpu;
     clock_gettime(CLOCK_MONOTONIC, &wall);
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "dede/template_check.h"
 #include "dede/template_decode.h"
-#include "tools/check/template_check.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ void check_shape(benchmark::State& state, Shape shape) {
     const size_t mb = static_cast<size_t>(state.range(0));
     const std::string text = shape(mb << 20);
     for (auto _ : state) {
-        auto diagnostics = brindle::check::check_template(brindle::dede::decode_template(text));
+        auto diagnostics = brindle::dede::check_template(brindle::dede::decode_template(text));
         benchmark::DoNotOptimize(diagnostics.data());
     }
     state.counters["per_MB"] = benchmark::Counter(static_cast<double>(state.iterations() * mb),

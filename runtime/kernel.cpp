@@ -1,11 +1,11 @@
 #include "runtime/kernel.h"
 
-#include <cstdio>
-
 #include "common/hex.h"
 #include "common/try.h"
 #include "image/kernel_abi.h"
 #include "runtime/memory_map.h"
+#include "runtime/service_trace.h"
+#include "runtime/trace.h"
 
 namespace brindle::runtime {
 namespace mm = memory_map;
@@ -60,7 +60,9 @@ Result<void> Kernel::map_kernel_memory() {
                        [this](uint32_t address) {
                            uint32_t slot = address - mm::kStubBase;
                            if (slot % mm::kStubStride != 0) return;
-                           services_.call(slot / mm::kStubStride * abi::service::kEntrySize);
+                           const uint32_t entry = slot / mm::kStubStride * abi::service::kEntrySize;
+                           if (trace::on(trace::kServices)) trace::write(service_call_line(*machine_, entry));
+                           services_.call(entry);
                        });
 }
 
@@ -164,6 +166,7 @@ void Kernel::run_event(const Event& event) {
         fatal("event routine at code offset " + std::to_string(event.routine_offset) + " lies outside the code");
         return;
     }
+    if (trace::on(trace::kEvents)) trace::write(trace::event_line(event));
     auto r = call_routine(program_.code_address(event.routine_offset), event.arguments);
     if (!r && !ended_ && !stopped_) report("event not run: " + r.error().message);
 }

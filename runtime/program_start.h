@@ -12,11 +12,9 @@
 namespace brindle::runtime {
 
 using UiFactory = std::function<std::unique_ptr<Ui>(const image::Image&)>;
-// Told the name of each start-up phase as it ends ("image opened", "ui made", "emulator loaded"), for
-// the start-up benchmark.
-using PhaseMark = std::function<void(const char* phase)>;
 
-// The launcher passes the embedded image's size: nothing outside `image` is read.
-Result<void> run_program_image(ByteView image, const UiFactory& make_ui, const PhaseMark& mark = {});
+// The launcher passes the embedded image's size: nothing outside `image` is read. The phases
+// "image opened", "ui made" and "emulator loaded" are traced as they end.
+Result<void> run_program_image(ByteView image, const UiFactory& make_ui);
 
 }  // namespace brindle::runtime

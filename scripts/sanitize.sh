@@ -16,4 +16,4 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # The desktop test times a window manager and a tray; under the sanitizers' slowness it measures the
 # machine, not memory safety, and the plain build runs it.
-ctest --test-dir build-asan --output-on-failure -E 'Tool.DesktopTrayDialogsAndExit' "$@"
+ctest --test-dir build-asan --output-on-failure -E 'Desktop.TrayDialogsAndExit' "$@"

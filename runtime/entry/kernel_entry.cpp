@@ -2,46 +2,28 @@
 // with the program image's address and size; the start function returns when the program has ended:
 // 0, or 1 when the image could not run (the launcher then ends with a failure status).
 //
-// With BRINDLE_PHASES set, the kernel writes "phase <name> <monotonic ns> <process CPU ns>" to stderr
-// at each start-up phase boundary, for bench_cold_start; unset, that costs one getenv.
-#include <time.h>
-
+// BRINDLE_TRACE is read when the library is loaded (runtime/trace.h); with phases traced, the start-up
+// phases from "kernel loaded" to "window shown" are marked on stderr, for bench_cold_start.
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "image/kernel_abi.h"
 #include "runtime/program_start.h"
 #include "runtime/qt/app_font.h"
 #include "runtime/qt/qt_platform.h"
+#include "runtime/trace.h"
 
 namespace {
 
-bool tracing() {
-    static const bool on = std::getenv("BRINDLE_PHASES") != nullptr;
-    return on;
-}
-
-int64_t ns(clockid_t clock) {
-    timespec t;
-    clock_gettime(clock, &t);
-    return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-void mark(const char* phase) {
-    if (tracing())
-        std::fprintf(stderr, "phase %s %lld %lld\n", phase, static_cast<long long>(ns(CLOCK_MONOTONIC)),
-                     static_cast<long long>(ns(CLOCK_PROCESS_CPUTIME_ID)));
-}
+namespace trace = brindle::runtime::trace;
 
 // The end of dynamic loading: the kernel's own initialisers run after those of every library it needs.
-[[maybe_unused]] const bool loaded = (mark("kernel loaded"), true);
+[[maybe_unused]] const bool loaded = (trace::configure_from_environment(), trace::phase("kernel loaded"), true);
 
 // The widgets are built when the first window is shown; what follows until it is mapped is the server's.
 class ShowWatcher : public QObject {
@@ -49,7 +31,7 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::Show && object->isWidgetType() && static_cast<QWidget*>(object)->isWindow()) {
-            mark("window shown");
+            trace::phase("window shown");
             qApp->removeEventFilter(this);
         }
         return false;
@@ -57,7 +39,7 @@ public:
 };
 
 int start(const void* image, size_t image_size) {
-    mark("start");
+    trace::phase("start");
     auto font_configuration = brindle::runtime::qt::read_font_configuration_meanwhile();
     // Made here, once the image is known to be good, so that its cost shows apart from the font's and
     // the desktop's; it outlives the UI.
@@ -68,21 +50,21 @@ int start(const void* image, size_t image_size) {
         static char name[] = "brindle";
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QApplication>(argc, argv);
-        mark("QApplication");
+        trace::phase("QApplication");
         using brindle::runtime::qt::SingleInstance;
         auto instance = std::make_unique<SingleInstance>(brindle::runtime::qt::instance_socket_path());
         handed_over = instance->claim() == SingleInstance::Start::kHandedOver;
-        mark("single instance");
+        trace::phase("single instance");
         if (handed_over) return nullptr;
-        if (tracing()) app->installEventFilter(new ShowWatcher(app.get()));
+        if (trace::on(trace::kPhases)) app->installEventFilter(new ShowWatcher(app.get()));
         return brindle::runtime::qt::make_qt_platform_ui(opened, std::move(instance));
     };
-    auto r = brindle::runtime::run_program_image(brindle::ByteView(static_cast<const uint8_t*>(image), image_size),
-                                                 make_ui, mark);
+    auto r =
+        brindle::runtime::run_program_image(brindle::ByteView(static_cast<const uint8_t*>(image), image_size), make_ui);
     // The instance already running shows its window instead.
     if (handed_over) return 0;
     if (!r) {
-        std::fprintf(stderr, "rtcore: %s\n", r.error().describe().c_str());
+        trace::write("rtcore: " + r.error().describe());
         return 1;
     }
     return 0;

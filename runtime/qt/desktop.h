@@ -1,6 +1,6 @@
 #pragma once
 // The desktop services the windows use, behind one interface: the real desktop for the tool, a
-// recording one for the headless driver. Texts are Qt strings (already decoded from the image).
+// recording one for headless runs (runtime/headless/). Texts are Qt strings (already decoded from the image).
 #include <functional>
 #include <optional>
 

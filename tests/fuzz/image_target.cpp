@@ -10,8 +10,8 @@
 #include "common/hex.h"
 #include "image/image_reader.h"
 #include "image/image_writer.h"
+#include "image/inspect/dump.h"
 #include "image/layout.h"
-#include "tools/image/dump.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "image/kernel_abi.h"
 #include "runtime/commands.h"
+#include "runtime/headless/recording_ui.h"
 #include "runtime/kernel.h"
-#include "tests/support/recording_ui.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ constexpr uint32_t kCommands[] = {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace brindle::runtime;
     if (size < 2) return 0;
-    static RecordingUi ui;
+    static brindle::headless::RecordingUi ui;
     static auto kernel = Kernel::create(ui);
     if (!kernel) return 0;
     Machine& machine = (*kernel)->machine();
@@ -45,9 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (result && (number == brindle::abi::command::kToText)) (void)heap.release(result->eax);
     }
     (void)heap.release(*block);
-    ui.clipboard.clear();
-    ui.message_boxes.clear();
-    ui.log.clear();
-    ui.web_addresses.clear();
+    ui.clear_records();
     return 0;
 }

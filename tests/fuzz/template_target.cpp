@@ -10,8 +10,8 @@
 
 #include "dede/line_index.h"
 #include "dede/tag_parser.h"
+#include "dede/template_check.h"
 #include "dede/template_decode.h"
-#include "tools/check/template_check.h"
 
 namespace {
 
@@ -36,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& text = decoded.text;
     size_t lines = 1;
     for (char c : text) lines += c == '\n';
-    for (const check::Diagnostic& d : check::check_template(decoded))
+    for (const dede::Diagnostic& d : dede::check_template(decoded))
         if (d.line < 1 || static_cast<size_t>(d.line) > lines || d.column < 1 || d.message.empty()) std::abort();
-    (void)check::check_template(text, {.names_only = true});
+    (void)dede::check_template(text, {.names_only = true});
 
     for (const dede::TagSyntax& syntax : {dede::kTemplateTags, dede::kItemTags}) {
         auto parsed = dede::parse_tags(text, syntax);

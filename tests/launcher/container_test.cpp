@@ -5,7 +5,7 @@
 
 #include "launcher/container_reader.h"
 #include "launcher/container_writer.h"
-#include "test_support.h"
+#include "tests/support/payload_files.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)

@@ -5,10 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "tools/pack/pack_tool.h"
-#include "test_support.h"
+#include "tests/support/payload_files.h"
 
 namespace brindle::launcher {
 namespace {
@@ -36,22 +34,14 @@ protected:
 
     std::string pack(const std::string& dir, const std::string& kernel) {
         std::string out = scratch / (dir + ".exe");
-        std::ostringstream sink;
-        EXPECT_EQ(pack::run(std::vector<std::string>{"--dir", dir, "--out", out, LAUNCHER_EXE, "rtcore.rlb=" + kernel},
-                            sink, sink),
-                  0)
-            << sink.str();
+        EXPECT_TRUE(test::write_packed(out, LAUNCHER_EXE, {test::file_from_disk("rtcore.rlb", kernel)}, dir));
         return out;
     }
 };
 
 TEST_F(LauncherProcess, EmittedProgramRunsInTheRealKernel) {
     std::string exe = scratch / "closing.exe";
-    std::ostringstream sink;
-    ASSERT_EQ(pack::run(std::vector<std::string>{"--out", exe, CLOSING_LAUNCHER_EXE, std::string("rtcore.rlb=") + REAL_KERNEL},
-                        sink, sink),
-              0)
-        << sink.str();
+    ASSERT_TRUE(test::write_packed(exe, CLOSING_LAUNCHER_EXE, {test::file_from_disk("rtcore.rlb", REAL_KERNEL)}));
     // The window closes itself when created, so the event loop returns and the program ends. Qt's own
     // warnings (the offscreen platform cannot fix a window's size) are muted: only ours must be absent.
     Outcome o = run(exe, scratch.path(),

@@ -13,7 +13,7 @@
 
 #include "launcher/launch.h"
 #include "launcher/posix_platform.h"
-#include "test_support.h"
+#include "tests/support/payload_files.h"
 
 namespace brindle::launcher {
 namespace {

@@ -4,11 +4,13 @@
 
 #include <memory>
 
+#include "runtime/headless/recording_ui.h"
 #include "runtime/kernel.h"
-#include "tests/support/recording_ui.h"
 #include "tests/runtime/test_program.h"
 
 namespace brindle::runtime::testing {
+
+using headless::RecordingUi;
 
 inline constexpr uint32_t kWindow = 0x52010001;
 inline constexpr uint32_t kWindowElement = 0x06010000;

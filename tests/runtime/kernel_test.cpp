@@ -3,10 +3,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <regex>
 
 #include "image/image_writer.h"
 #include "runtime/program_start.h"
 #include "tests/runtime/kernel_fixture.h"
+#include "tests/runtime/trace_capture.h"
 #include "tests/support/closing_image.h"
 #include "tests/support/exhaust_descriptors.h"
 
@@ -146,6 +148,31 @@ TEST(KernelStart, RunsAnImage) {
     });
     ASSERT_TRUE(r) << r.error().describe();
     EXPECT_EQ(log, (std::vector<std::string>{"create 0x52010001", "write 0x52010001 0x16000011 8", "loop"}));
+}
+
+TEST(KernelStart, TracesItsPhasesAndEvents) {
+    TestProgram program;
+    uint32_t created = program.here();
+    program.ret();
+    Bytes image = write_test_image(program, add_minimal_entry(program));
+    TraceCapture capture(trace::kPhases | trace::kEvents);
+    auto r = run_program_image(image, [&](const image::Image&) {
+        auto ui = std::make_unique<RecordingUi>();
+        ui->creation_events[kWindow] = {created, {7}};
+        return ui;
+    });
+    ASSERT_TRUE(r) << r.error().describe();
+    ASSERT_EQ(capture.lines().size(), 4u);
+    const std::regex phase("phase (.+) [0-9]+ [0-9]+");
+    std::vector<std::string> phases;
+    for (size_t i = 0; i < 3; ++i) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(capture.lines()[i], m, phase)) << capture.lines()[i];
+        phases.push_back(m[1]);
+    }
+    EXPECT_EQ(phases, (std::vector<std::string>{"image opened", "ui made", "emulator loaded"}));
+    EXPECT_EQ(created, 0x4Eu);  // after the 13 thunks
+    EXPECT_EQ(capture.lines()[3], "event routine=0x4E arguments=(7)");
 }
 
 TEST(KernelStart, MalformedImageIsRefusedBeforeAnyEmulation) {

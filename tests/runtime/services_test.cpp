@@ -1,4 +1,5 @@
 #include "tests/runtime/kernel_fixture.h"
+#include "tests/runtime/trace_capture.h"
 
 namespace brindle::runtime::testing {
 namespace {
@@ -110,6 +111,32 @@ TEST_F(ServicesTest, EndProgramStopsTheRoutine) {
     EXPECT_TRUE(kernel->ended());
     EXPECT_TRUE(ui.faults.empty());
     EXPECT_FALSE(ui.properties.contains({kWindow, kOutput, prop::kText}));
+}
+
+// With services traced, each call is one line: the entry's name and the arguments as the routine
+// passed them, texts decoded and quoted.
+TEST_F(ServicesTest, TracedCallsAreOneLineEachWithTheirArguments) {
+    ui.properties[{kWindow, kEdit, prop::kText}] = std::string("typed");
+    uint32_t start = program.here();
+    program.read_property(kWindow, kEdit, prop::kText);
+    program.release_eax();
+    program.write_property_text(kWindow, kOutput, "\xD6\xD0\r\n\"x\"");
+    program.mov_eax_imm(1);
+    program.write_property_eax(kWindow, kEdit, prop::kChecked);
+    program.command(abi::command::kMessageBox, {Arg::text("\xC4\xE3\xBA\xC3"), Arg::integer(-64), Arg::omitted(),
+                                                Arg::real(0.5f), Arg::window(kWindow, kEdit)});
+    program.ret();
+    load();
+    TraceCapture capture(trace::kServices);
+    ASSERT_TRUE(call(start));
+    EXPECT_EQ(capture.lines(),
+              (std::vector<std::string>{
+                  "service ReadProperty window=0x52010001 element=0x16000010 property=8",
+                  "service Release address=0x10000000",
+                  "service WriteProperty window=0x52010001 element=0x16000011 property=8 value=\"中\\r\\n\\\"x\\\"\"",
+                  "service WriteProperty window=0x52010001 element=0x16000010 property=18 value=1",
+                  "service KernelCommand command=0x300 arguments=(\"你好\", -64, omitted, 0.5, 0x52010001/0x16000010)",
+              }));
 }
 
 TEST_F(ServicesTest, ProcessorFaultIsReportedNotACrash) {

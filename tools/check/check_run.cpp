@@ -8,12 +8,14 @@
 #include "common/input_file.h"
 #include "common/json_string.h"
 #include "common/utf8.h"
-#include "tools/check/template_check.h"
+#include "dede/template_check.h"
 
 namespace brindle::check {
 namespace {
 
 namespace fs = std::filesystem;
+using dede::Diagnostic;
+using dede::Severity;
 
 constexpr std::string_view kUsage = "usage: brindle-check [--format text|json] [--] PATH...";
 
@@ -62,7 +64,7 @@ public:
         auto bytes = read_input_file(path);
         if (!bytes) return unreadable(path, bytes.error().message);
         std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-        reports_.push_back({path, check_template(dede::decode_template(text))});
+        reports_.push_back({path, dede::check_template(dede::decode_template(text))});
     }
 
     void unreadable(const std::string& path, std::string reason) {
@@ -83,7 +85,7 @@ public:
         for (const FileReport& r : reports_) {
             std::string path = terminal_safe(r.path);
             for (const Diagnostic& d : r.diagnostics)
-                out << path << ":" << d.line << ":" << d.column << ": " << severity_name(d.severity) << ": "
+                out << path << ":" << d.line << ":" << d.column << ": " << dede::severity_name(d.severity) << ": "
                     << terminal_safe(d.message) << "\n";
         }
     }
@@ -96,7 +98,7 @@ public:
             std::string file = json_file(r.path);
             for (const Diagnostic& d : r.diagnostics) {
                 out << (first ? "\n" : ",\n") << "    {" << file << ", \"line\": " << d.line
-                    << ", \"column\": " << d.column << ", \"severity\": \"" << severity_name(d.severity)
+                    << ", \"column\": " << d.column << ", \"severity\": \"" << dede::severity_name(d.severity)
                     << "\", \"message\": " << json_string(d.message) << "}";
                 first = false;
             }

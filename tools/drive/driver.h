@@ -4,16 +4,18 @@
 #include <iosfwd>
 #include <string>
 
+#include "runtime/headless/recording_desktop.h"
+#include "runtime/headless/ui_player.h"
 #include "runtime/kernel.h"
 #include "runtime/qt/qt_ui.h"
-#include "tools/drive/recording_desktop.h"
-#include "tools/drive/ui_player.h"
 
 namespace brindle::drive {
 
+using runtime::qt::ControlRef;
+
 class Driver {
 public:
-    Driver(runtime::qt::QtUi& ui, runtime::qt::RecordingDesktop& desktop, runtime::Kernel& kernel, std::ostream& out,
+    Driver(runtime::qt::QtUi& ui, headless::RecordingDesktop& desktop, runtime::Kernel& kernel, std::ostream& out,
            std::ostream& err)
         : ui_(ui), desktop_(desktop), player_(ui, desktop), kernel_(kernel), out_(out), err_(err) {}
 
@@ -48,8 +50,8 @@ private:
     runtime::qt::BuiltWindow* main_window();
 
     runtime::qt::QtUi& ui_;
-    runtime::qt::RecordingDesktop& desktop_;
-    UiPlayer player_;
+    headless::RecordingDesktop& desktop_;
+    headless::UiPlayer player_;
     runtime::Kernel& kernel_;
     std::ostream& out_;
     std::ostream& err_;

@@ -1,6 +1,6 @@
 // brindle-drive [IMAGE]: runs a program image (by default the brindle.img beside it, or the installed one)
 // on Qt's offscreen platform through the kernel and the same windows the tool shows, then plays the user
-// from commands on stdin (see tools/drive/driver.h).
+// from commands on stdin (see tools/drive/driver.h). BRINDLE_TRACE traces its service calls and events.
 // Exit status: 0, or 2 after any command error or when the image's path cannot be read, or 1 when the
 // image cannot run or the program faults.
 #include <QApplication>
@@ -11,13 +11,14 @@
 #include "common/data_files.h"
 #include "common/exit_status.h"
 #include "common/input_file.h"
+#include "runtime/headless/recording_desktop.h"
 #include "runtime/kernel.h"
 #include "runtime/loader.h"
 #include "runtime/qt/app_font.h"
 #include "runtime/qt/qt_translations.h"
 #include "runtime/qt/qt_ui.h"
+#include "runtime/trace.h"
 #include "tools/drive/driver.h"
-#include "tools/drive/recording_desktop.h"
 
 using namespace brindle;
 
@@ -42,6 +43,7 @@ void read_rest(std::istream& in) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    runtime::trace::configure_from_environment();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quiet_qt_messages);
     QApplication app(argc, argv);
@@ -64,7 +66,7 @@ int main(int argc, char** argv) {
     auto parts = runtime::program_parts(*image);
     if (!parts) return refuse("the image " + path.toStdString() + " is malformed: " + parts.error().describe());
 
-    runtime::qt::RecordingDesktop desktop;
+    headless::RecordingDesktop desktop;
     runtime::qt::QtUi ui(image->form, desktop);
     auto kernel = runtime::Kernel::create(ui);
     if (!kernel) return refuse("the kernel cannot start: " + kernel.error().describe());

@@ -5,7 +5,7 @@
 #include "common/exit_status.h"
 #include "common/input_file.h"
 #include "image/image_reader.h"
-#include "tools/image/dump.h"
+#include "image/inspect/dump.h"
 
 namespace {
 

@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/snippets/palette_reader.h"
+#include "runtime/headless/palette.h"
 
 namespace brindle::snippets {
+
+using headless::Fragment;
 
 // One prefix per fragment, in order. A palette entry the table knows keeps its table slug; any other
 // gets one made from the first DedeCMS tag or field of its text. Clashes get -2, -3, ...

@@ -6,8 +6,7 @@
 #include "common/input_file.h"
 #include "common/output_file.h"
 #include "common/utf8.h"
-
-#include "tools/snippets/palette_reader.h"
+#include "runtime/headless/palette.h"
 #include "tools/snippets/snippet_formats.h"
 #include "tools/snippets/snippet_prefixes.h"
 
@@ -82,7 +81,7 @@ int run_snippets(const std::vector<std::string>& args, const fs::path& executabl
         err << "brindle-snippets: " << terminal_safe(bytes.error().describe()) << "\n";
         return kExitBadPath;
     }
-    auto fragments = read_palette(*bytes);
+    auto fragments = headless::read_palette(*bytes);
     if (!fragments) {
         err << "brindle-snippets: " << image_path->string() << ": " << fragments.error().message << "\n";
         return 2;

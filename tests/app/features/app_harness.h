@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "common/bytes.h"
+#include "runtime/headless/recording_ui.h"
 #include "runtime/kernel.h"
-#include "tests/support/recording_ui.h"
 
 namespace brindle::app::testing {
 
@@ -35,7 +35,7 @@ public:
     // The kernel's live heap blocks.
     size_t live_blocks() const;
 
-    runtime::RecordingUi ui;
+    headless::RecordingUi ui;
 
     struct Box {
         std::string text;

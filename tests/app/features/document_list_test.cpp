@@ -198,7 +198,7 @@ TEST(DocumentListBuilder, NoStyleIsPointedOutAndGivesTheTitleList) {
     AppHarness app;
     choose_style(app, 0);
     std::vector<std::string> seen_at_message;
-    app.ui.on_message_box = [&](const runtime::RecordingUi::MessageBox&) {
+    app.ui.on_message_box = [&](const headless::RecordingUi::MessageBox&) {
         seen_at_message.push_back(app.text("编辑框_标签输出1"));
         return 1;
     };

@@ -23,16 +23,18 @@
 #include "app/pictures/icons.h"
 #include "common/gbk.h"
 #include "image/form_writer.h"
+#include "runtime/headless/recording_desktop.h"
+#include "runtime/headless/ui_player.h"
 #include "runtime/qt/control_properties.h"
 #include "runtime/qt/control_widgets.h"
 #include "runtime/qt/qt_ui.h"
-#include "tools/drive/recording_desktop.h"
-#include "tools/drive/ui_player.h"
 #include "runtime/qt/text_codec.h"
 #include "tests/runtime/qt/test_form.h"
 
 namespace brindle::runtime::qt::testing {
 namespace {
+
+using headless::RecordingDesktop;
 
 constexpr Bindings kBindings{.created = 0x10, .tray = 0x20, .radio_b = 0x30, .write = 0x40, .hide = 0x50,
                              .image_button = 0x60, .menu_show = 0x70, .menu_hide = 0x80, .menu_close = 0x90};
@@ -53,7 +55,7 @@ protected:
         form.windows[0].elements[0].properties.picture = app::window_icon_file();
         ui = std::make_unique<QtUi>(std::move(form), desktop);
         ui->set_event_sink(&sink);
-        player = std::make_unique<drive::UiPlayer>(*ui, desktop);
+        player = std::make_unique<headless::UiPlayer>(*ui, desktop);
         auto created = ui->create_window(ids::kWindow);
         ASSERT_TRUE(created.has_value()) << created.error().describe();
     }
@@ -84,7 +86,7 @@ protected:
     RecordingDesktop desktop;
     RecordingSink sink;
     std::unique_ptr<QtUi> ui;
-    std::unique_ptr<drive::UiPlayer> player;
+    std::unique_ptr<headless::UiPlayer> player;
 };
 
 PropertyValue text(const char* utf8) { return PropertyValue(gbk(utf8)); }

@@ -5,13 +5,16 @@
 #include <fstream>
 #include <iterator>
 
-#include "tools/check/template_check.h"
-#include "tools/snippets/palette_reader.h"
+#include "dede/template_check.h"
+#include "runtime/headless/form_runner.h"
+#include "runtime/headless/palette.h"
 
 namespace brindle::check {
 namespace {
 
-using snippets::FormRunner;
+using dede::check_template;
+using dede::Diagnostic;
+using headless::FormRunner;
 
 const Bytes& image_bytes() {
     static const Bytes bytes = [] {
@@ -106,7 +109,7 @@ TEST_F(CheckBuilderOutput, NavigationListPageCustomFieldsAndSlideshow) {
 }
 
 TEST(CheckPaletteFragments, EveryNameIsKnown) {
-    auto fragments = snippets::read_palette(image_bytes());
+    auto fragments = headless::read_palette(image_bytes());
     ASSERT_TRUE(fragments.has_value()) << fragments.error().describe();
     EXPECT_EQ(fragments->size(), 82u);
     for (const auto& f : *fragments) {

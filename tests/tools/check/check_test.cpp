@@ -12,18 +12,24 @@
 #include <QJsonParseError>
 
 #include "common/hex.h"
-
-#include "tools/check/check_run.h"
 #include "dede/tag_table.h"
-#include "tools/check/template_check.h"
+#include "dede/template_check.h"
+#include "tools/check/check_run.h"
 
-namespace brindle::check {
+namespace brindle::dede {
 
 void PrintTo(const Diagnostic& d, std::ostream* os) {
     *os << d.line << ":" << d.column << ": " << severity_name(d.severity) << ": " << d.message;
 }
 
+}  // namespace brindle::dede
+
+namespace brindle::check {
 namespace {
+
+using dede::check_template;
+using dede::Diagnostic;
+using dede::Severity;
 
 const std::string kCorpus = BRINDLE_CHECK_CORPUS;
 

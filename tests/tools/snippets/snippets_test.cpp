@@ -1,5 +1,4 @@
-// brindle-snippets: the palette read out of the image, escaping, and the written files read back the
-// way each editor reads them.
+// brindle-snippets: prefixes, escaping, and the written files read back the way each editor reads them.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -18,11 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "codegen/program.h"
-#include "common/gbk.h"
-#include "image/form_writer.h"
-#include "tests/support/closing_image.h"
-#include "tools/snippets/palette_reader.h"
+#include "runtime/headless/palette.h"
 #include "tools/snippets/snippet_formats.h"
 #include "tools/snippets/snippet_prefixes.h"
 #include "tools/snippets/snippets_run.h"
@@ -42,17 +37,11 @@ const Bytes& image_bytes() {
 
 const std::vector<Fragment>& palette() {
     static const std::vector<Fragment> fragments = [] {
-        auto read = read_palette(image_bytes());
+        auto read = headless::read_palette(image_bytes());
         if (!read) throw std::runtime_error(read.error().describe());
         return *read;
     }();
     return fragments;
-}
-
-const Fragment& entry(std::string_view control) {
-    for (const Fragment& f : palette())
-        if (f.control == control) return f;
-    throw std::runtime_error("no palette entry " + std::string(control));
 }
 
 // What the editor inserts for escaped snippet text: a backslash before one of `special` stands for
@@ -103,103 +92,6 @@ std::map<std::string, std::string> read_plist(const std::string& content, std::s
     }
     *error = xml.hasError() ? xml.errorString().toStdString() : "";
     return dict;
-}
-
-template <typename T>
-T must(Result<T> r) {
-    if (!r) throw std::runtime_error(r.error().describe());
-    return std::move(*r);
-}
-
-void must(Result<void> r) {
-    if (!r) throw std::runtime_error(r.error().describe());
-}
-
-std::string gbk(const char* utf8) { return must(utf8_to_gbk(utf8)); }
-
-// A palette of three radio boxes writing one box, where each routine would see the one before it if the
-// form were not reset between entries: 甲 writes the box, 乙 appends to it, 丙 reads whether 甲 is checked.
-Bytes state_changing_image() {
-    constexpr uint32_t kWindow = 0x52010001, kWindowElement = 0x06010000, kUnit = 0x19010002;
-    constexpr uint32_t kFirst = 0x16010003, kSecond = 0x16010004, kThird = 0x16010005, kBox = 0x16010006;
-    const codegen::Control box{kWindow, kBox}, first{kWindow, kFirst};
-    image::ConstantPool pool;
-    codegen::Program program(pool, kWindow);
-    struct Entry {
-        uint32_t id;
-        const char* caption;
-        uint32_t routine;
-    } entries[] = {
-        {kFirst, "甲", program.add_routine("甲", [&](codegen::Routine& r) { r.write_text(box, "a"); })},
-        {kSecond, "乙", program.add_routine("乙", [&](codegen::Routine& r) {
-             r.write_text(box, r.concat({r.read_text(box), "b"}));
-         })},
-        {kThird, "丙", program.add_routine("丙", [&](codegen::Routine& r) {
-             r.if_(r.read_checked(first) != 0, [&] { r.write_text(box, "甲 still checked"); },
-                   [&] { r.write_text(box, "c"); });
-         })},
-    };
-    auto code = must(program.finish());
-
-    image::FormBuilder form;
-    form.add_window(kWindow, kWindowElement, kUnit, {40, 40, 300, 200}, "palette");
-    int32_t top = 10;
-    for (const Entry& e : entries) {
-        image::Element* radio = must(form.add_control(kWindow, e.id, abi::kind::kRadioBox,
-                                                      gbk(("单选框_" + std::string(e.caption)).c_str()), {10, top, 80, 16}));
-        radio->properties.caption = gbk(e.caption);
-        must(form.bind(kWindow, e.id, abi::event::kPrincipal, e.routine));
-        top += 20;
-    }
-    must(form.add_control(kWindow, kBox, abi::kind::kEditBox, gbk("编辑框_输出"), {100, 10, 180, 100}));
-
-    image::ImageParts parts = codegen::image_parts(std::move(code), pool);
-    parts.libraries = {test::kernel_library_record()};
-    parts.form = must(form.finish());
-    parts.var_size = std::max<uint32_t>(parts.var_size, 4);
-    return must(image::write_image(parts));
-}
-
-TEST(SnippetPalette, EntriesComeFromTheImageWithCaptionsGroupsAndPages) {
-    ASSERT_EQ(palette().size(), 82u);
-    const Fragment& name = entry("单选框_网站名称");
-    EXPECT_EQ(name.text, "{dede:global.cfg_webname/}");
-    EXPECT_EQ(name.caption, "网站名称");
-    EXPECT_EQ(name.group, "头尾标签");
-    EXPECT_EQ(name.page, "首页标签");
-    // Store fragments are the store's text at click time, CR LF and blanks kept.
-    EXPECT_EQ(entry("单选框52").text, entry("单选框53").text);
-    EXPECT_TRUE(entry("单选框52").text.starts_with("<form id=\"formcar\""));
-    EXPECT_TRUE(entry("单选框20").text.ends_with("}\r\n"));
-    EXPECT_TRUE(entry("单选框19").text.starts_with(" <div class=\"dede_pages\">\r\n"));
-    EXPECT_EQ(entry("单选框_内容统计12").page, "SQL调用整理");
-}
-
-TEST(SnippetPalette, ARebuiltImageGivesRebuiltFragments) {
-    // Change one literal and one store text in the image bytes (same lengths): the fragments follow.
-    Bytes patched = image_bytes();
-    auto replace = [&](std::string_view from, std::string_view to) {
-        auto at = std::search(patched.begin(), patched.end(), from.begin(), from.end());
-        ASSERT_NE(at, patched.end()) << from;
-        std::copy(to.begin(), to.end(), at);
-    };
-    replace("{dede:global.cfg_webname/}", "{dede:global.cfg_sitename}");
-    replace("GetDateTimeMK(@me)", "GetDateTimeXY(@me)");
-    auto fragments = read_palette(patched);
-    ASSERT_TRUE(fragments.has_value()) << fragments.error().describe();
-    std::map<std::string, std::string> text;
-    for (const Fragment& f : *fragments) text[f.control] = f.text;
-    EXPECT_EQ(text["单选框_网站名称"], "{dede:global.cfg_sitename}");
-    EXPECT_EQ(text["单选框_上传日期"], "[field:pubdate function=\"GetDateTimeXY(@me)\"/]");
-    EXPECT_EQ(text["单选框_上传日期7"], text["单选框_上传日期"]);
-}
-
-TEST(SnippetPalette, EachEntrySeesTheFormAsItStarts) {
-    auto fragments = read_palette(state_changing_image());
-    ASSERT_TRUE(fragments.has_value()) << fragments.error().describe();
-    std::vector<std::pair<std::string, std::string>> read;
-    for (const Fragment& f : *fragments) read.emplace_back(f.caption, f.text);
-    EXPECT_EQ(read, (std::vector<std::pair<std::string, std::string>>{{"甲", "a"}, {"乙", "b"}, {"丙", "c"}}));
 }
 
 TEST(SnippetPrefixes, ShortAsciiUniqueAndStable) {

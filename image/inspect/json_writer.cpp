@@ -1,4 +1,4 @@
-#include "tools/image/json_writer.h"
+#include "image/inspect/json_writer.h"
 
 #include <cstdio>
 

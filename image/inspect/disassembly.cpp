@@ -1,4 +1,4 @@
-#include "tools/image/disassembly.h"
+#include "image/inspect/disassembly.h"
 
 #include <capstone/capstone.h>
 

@@ -6,9 +6,9 @@
 
 #include "runtime/qt/desktop.h"
 
-namespace brindle::runtime::qt {
+namespace brindle::headless {
 
-class RecordingDesktop : public Desktop {
+class RecordingDesktop : public runtime::qt::Desktop {
 public:
     struct MessageBox {
         QString text;
@@ -18,7 +18,7 @@ public:
 
     int message_box(const QString& text, int style, const std::optional<QString>& title) override;
     void set_clipboard_text(const QString& text) override;
-    void place_tray_icon(const TrayIconData& icon, TrayHandler on_event) override;
+    void place_tray_icon(const runtime::qt::TrayIconData& icon, runtime::qt::TrayHandler on_event) override;
     void remove_tray_icon() override;
     bool has_tray_icon() const override { return tray_icon.has_value(); }
     void pop_up_menu(QMenu& menu) override;
@@ -32,11 +32,11 @@ public:
     std::vector<MessageBox> messages;
     std::vector<QString> opened;
     std::vector<QString> faults;
-    std::optional<TrayIconData> tray_icon;
+    std::optional<runtime::qt::TrayIconData> tray_icon;
     std::vector<QString> popped_menus;  // menu titles, in order
 
 private:
-    TrayHandler tray_handler_;
+    runtime::qt::TrayHandler tray_handler_;
 };
 
-}  // namespace brindle::runtime::qt
+}  // namespace brindle::headless

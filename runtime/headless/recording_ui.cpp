@@ -1,9 +1,9 @@
-#include "tests/support/recording_ui.h"
+#include "runtime/headless/recording_ui.h"
 
 #include "common/hex.h"
 #include "image/kernel_abi.h"
 
-namespace brindle::runtime {
+namespace brindle::headless {
 
 Result<void> RecordingUi::create_window(uint32_t window_id) {
     log.push_back("create " + hex_id(window_id));
@@ -25,6 +25,7 @@ Result<void> RecordingUi::write_property(uint32_t window_id, uint32_t element_id
                                          const PropertyValue& value) {
     log.push_back("write " + hex_id(window_id) + " " + hex_id(element_id) + " " + std::to_string(property));
     properties[{window_id, element_id, property}] = value;
+    if (on_write) on_write({window_id, element_id, property}, value);
     return {};
 }
 
@@ -62,8 +63,19 @@ void RecordingUi::open_web_address(std::string_view address) {
 
 void RecordingUi::run_event_loop() {
     log.push_back("loop");
-    loop_ran = true;
     for (size_t i = 0; i < scripted_events.size() && !quit_; ++i) post(scripted_events[i]);
+}
+
+void RecordingUi::clear_records() {
+    log.clear();
+    created_windows.clear();
+    closed_windows.clear();
+    message_boxes.clear();
+    clipboard.clear();
+    tray_icons.clear();
+    menus.clear();
+    web_addresses.clear();
+    faults.clear();
 }
 
 void RecordingUi::report_fault(std::string_view message) {
@@ -71,4 +83,4 @@ void RecordingUi::report_fault(std::string_view message) {
     faults.emplace_back(message);
 }
 
-}  // namespace brindle::runtime
+}  // namespace brindle::headless

@@ -1,6 +1,8 @@
 #pragma once
-// Shared by the launcher tests: scratch directories, files, and hand-made containers.
+// Shared by the launcher and brindle-pack tests: scratch directories, files, and hand-made containers.
+#include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <filesystem>
@@ -23,7 +25,10 @@ using container::PayloadFile;
 class ScratchDir {
 public:
     ScratchDir() : path_((fs::temp_directory_path() / "brindle-test-XXXXXX").string()) { ::mkdtemp(path_.data()); }
-    ~ScratchDir() { std::error_code ignored; fs::remove_all(path_, ignored); }
+    ~ScratchDir() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
     const std::string& path() const { return path_; }
@@ -41,11 +46,14 @@ inline Bytes read_file(const std::string& path) {
 }
 
 inline void write_file(const std::string& path, ByteView bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 inline PayloadFile file(std::string name, std::string_view content) { return {std::move(name), bytes_of(content)}; }
-inline PayloadFile file_from_disk(std::string name, const std::string& path) { return {std::move(name), read_file(path)}; }
+inline PayloadFile file_from_disk(std::string name, const std::string& path) {
+    return {std::move(name), read_file(path)};
+}
 inline Bytes list_of(const std::vector<PayloadFile>& files) { return container::serialize_file_list(files); }
 
 // Pseudo-random bytes: deflate cannot shrink them.
@@ -88,6 +96,21 @@ inline Bytes block_of(ByteView body, uint32_t id = 0x1234, uint32_t magic = cont
     w.raw(body);
     container::scramble_body(w.bytes(), key);
     return std::move(w.bytes());
+}
+
+// A copy of the launcher with a container of `files` appended, id and key derived as brindle-pack
+// derives them; runnable. False (and a test failure) when the writer refuses.
+inline bool write_packed(const std::string& out, const std::string& launcher, const std::vector<PayloadFile>& files,
+                         const std::string& dir_name = "") {
+    const Bytes list = list_of(files);
+    container::ContainerSettings settings{dir_name, container::derive_payload_id(list, dir_name),
+                                          container::derive_key(list)};
+    auto block = container::build_container(list, settings);
+    auto exe = block ? container::append_container(read_file(launcher), *block) : block;
+    EXPECT_TRUE(exe.has_value()) << exe.error().describe();
+    if (!exe) return false;
+    write_file(out, *exe);
+    return ::chmod(out.c_str(), 0755) == 0;
 }
 
 // Filler standing in for the launcher, the block, then a trailer (its size field S by default).

@@ -1,4 +1,4 @@
-#include "tools/drive/ui_player.h"
+#include "runtime/headless/ui_player.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -12,7 +12,7 @@
 #include "runtime/qt/control_properties.h"
 #include "runtime/qt/text_codec.h"
 
-namespace brindle::drive {
+namespace brindle::headless {
 
 using runtime::qt::a_kind;
 using runtime::qt::BuiltControl;
@@ -65,7 +65,8 @@ Result<void> UiPlayer::choose_menu_item(ControlRef item) {
     const BuiltWindow* w = ui_.window(item.window_id);
     if (!w) return fail("window " + hex_id(item.window_id) + " is not open");
     auto it = w->menu_items.find(item.element_id);
-    if (it == w->menu_items.end()) return fail("window " + hex_id(item.window_id) + " has no menu item " + hex_id(item.element_id));
+    if (it == w->menu_items.end())
+        return fail("window " + hex_id(item.window_id) + " has no menu item " + hex_id(item.element_id));
     it->second->trigger();
     return {};
 }
@@ -73,9 +74,11 @@ Result<void> UiPlayer::choose_menu_item(ControlRef item) {
 Result<void> UiPlayer::type_text(ControlRef ref, const QString& text) {
     BRINDLE_TRY(const BuiltControl* c, control(ref));
     if (c->kind != abi::kind::kEditBox) return fail(a_kind(c->kind) + " takes no typing");
-    if (auto* multi = qobject_cast<QPlainTextEdit*>(c->widget)) runtime::qt::set_multiline_text(*multi, text);
-    else if (auto* line = qobject_cast<QLineEdit*>(c->widget)) line->setText(text);
+    if (auto* multi = qobject_cast<QPlainTextEdit*>(c->widget))
+        runtime::qt::set_multiline_text(*multi, text);
+    else if (auto* line = qobject_cast<QLineEdit*>(c->widget))
+        line->setText(text);
     return {};
 }
 
-}  // namespace brindle::drive
+}  // namespace brindle::headless

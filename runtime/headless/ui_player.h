@@ -9,7 +9,7 @@
 #include "runtime/qt/desktop.h"
 #include "runtime/qt/qt_ui.h"
 
-namespace brindle::drive {
+namespace brindle::headless {
 
 using runtime::qt::ControlRef;
 
@@ -34,4 +34,4 @@ private:
     runtime::qt::Desktop& desktop_;
 };
 
-}  // namespace brindle::drive
+}  // namespace brindle::headless

@@ -1,10 +1,11 @@
-#include <sys/stat.h>
+// brindle-pack: packing, listing, and refusing bad input and paths.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 
+#include "tests/support/payload_files.h"
 #include "tools/pack/pack_tool.h"
-#include "test_support.h"
 
 namespace brindle::pack {
 namespace {
@@ -93,7 +94,8 @@ TEST_F(PackTool, BadPathsAreOneLineAndStatusTwo) {
         {{"--list", missing}, missing + ": No such file or directory"},
         {{"--out", out, dir, kernel}, dir + ": Is a directory"},
         {{"--out", out, launcher, dir}, dir + ": Is a directory"},
-        {{"--out", scratch / "no/such/dir/app", launcher, kernel}, scratch / "no/such/dir/app" + ": No such file or directory"},
+        {{"--out", scratch / "no/such/dir/app", launcher, kernel},
+         scratch / "no/such/dir/app" + ": No such file or directory"},
     };
     for (const auto& [args, line] : cases) {
         EXPECT_EQ(tool(args), 2) << line;

@@ -1,10 +1,12 @@
-#include "tools/drive/recording_desktop.h"
+#include "runtime/headless/recording_desktop.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
 
-namespace brindle::runtime::qt {
+namespace brindle::headless {
+
+namespace button = runtime::qt::button;
 
 int RecordingDesktop::message_box(const QString& text, int style, const std::optional<QString>& title) {
     messages.push_back({text, style, title});
@@ -22,7 +24,7 @@ void RecordingDesktop::set_clipboard_text(const QString& text) { QGuiApplication
 
 QString RecordingDesktop::clipboard_text() const { return QGuiApplication::clipboard()->text(); }
 
-void RecordingDesktop::place_tray_icon(const TrayIconData& icon, TrayHandler on_event) {
+void RecordingDesktop::place_tray_icon(const runtime::qt::TrayIconData& icon, runtime::qt::TrayHandler on_event) {
     tray_icon = icon;
     tray_handler_ = std::move(on_event);
 }
@@ -45,4 +47,4 @@ void RecordingDesktop::open_address(const QString& address) { opened.push_back(a
 
 void RecordingDesktop::report_fault(const QString& message) { faults.push_back(message); }
 
-}  // namespace brindle::runtime::qt
+}  // namespace brindle::headless

@@ -1,8 +1,8 @@
-#include "tools/check/template_check.h"
+#include "dede/template_check.h"
 
 #include <algorithm>
-#include <cctype>
 #include <array>
+#include <cctype>
 #include <optional>
 #include <unordered_map>
 
@@ -11,10 +11,8 @@
 #include "dede/php_text.h"
 #include "dede/tag_table.h"
 
-namespace brindle::check {
+namespace brindle::dede {
 namespace {
-
-using dede::DedeTag;
 
 constexpr std::string_view kOpen = "{dede:";
 constexpr std::string_view kClose = "{/dede:";
@@ -31,7 +29,6 @@ constexpr size_t kUndecodableReported = 20;
 constexpr size_t kAttributeLimit = 1024;
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 
 std::string shown(std::string_view name) {
     if (name.size() <= kShownNameLength) return std::string(name);
@@ -92,7 +89,7 @@ struct Attribute {
 };
 
 struct OpenTag {
-    std::string name;        // lower case, as its closer must give it
+    std::string name;  // lower case, as its closer must give it
     size_t at = 0;
     const DedeTag* tag = nullptr;  // null when DedeCMS has no such tag
     bool closed = false;
@@ -101,8 +98,8 @@ struct OpenTag {
 };
 
 // Bytes of UTF-8 text once written in the file's own encoding.
-size_t encoded_size(std::string_view utf8, dede::TemplateEncoding encoding) {
-    if (encoding == dede::TemplateEncoding::Utf8) return utf8.size();
+size_t encoded_size(std::string_view utf8, TemplateEncoding encoding) {
+    if (encoding == TemplateEncoding::Utf8) return utf8.size();
     size_t n = 0;
     for (size_t k = 0; k < utf8.size(); ++k) {
         auto b = static_cast<unsigned char>(utf8[k]);
@@ -116,15 +113,15 @@ bool uses_compiler_tags(std::string_view text) {
     for (size_t k = text.find(kOpen); k != std::string_view::npos; k = text.find(kOpen, k + 1)) {
         size_t from = k + kOpen.size(), to = from;
         while (to < text.size() && std::isalnum(static_cast<unsigned char>(text[to]))) ++to;
-        const DedeTag* tag = dede::find_dede_tag(dede::ascii_lower(text.substr(from, to - from)));
-        if (tag && tag->engine == dede::Engine::Compiler) return true;
+        const DedeTag* tag = find_dede_tag(ascii_lower(text.substr(from, to - from)));
+        if (tag && tag->engine == Engine::Compiler) return true;
     }
     return false;
 }
 
 class Checker {
 public:
-    Checker(std::string_view text, dede::TemplateEncoding encoding, const CheckOptions& options)
+    Checker(std::string_view text, TemplateEncoding encoding, const CheckOptions& options)
         : text_(text),
           encoding_(encoding),
           options_(options),
@@ -133,18 +130,23 @@ public:
           // Fields and no tag: an item template of its own, as DedeCMS keeps them in templets/system/.
           item_template_(text.find(kOpen) == std::string_view::npos && text.find(kField) != std::string_view::npos) {}
 
-    std::vector<Diagnostic> run(const std::vector<dede::UndecodableByte>& undecodable) {
+    std::vector<Diagnostic> run(const std::vector<UndecodableByte>& undecodable) {
         report_undecodable(undecodable);
         size_t i = 0;
         while (i < text_.size()) {
             i = text_.find_first_of("{[", i);
             if (i == std::string_view::npos) break;
             std::string_view rest = text_.substr(i);
-            if (rest.starts_with(kOpen)) i = opening(i);
-            else if (rest.starts_with(kClose)) i = closing(i);
-            else if (rest.starts_with(kField)) i = field(i);
-            else if (rest.starts_with(kFieldClose)) i = stray_field_close(i);
-            else ++i;
+            if (rest.starts_with(kOpen))
+                i = opening(i);
+            else if (rest.starts_with(kClose))
+                i = closing(i);
+            else if (rest.starts_with(kField))
+                i = field(i);
+            else if (rest.starts_with(kFieldClose))
+                i = stray_field_close(i);
+            else
+                ++i;
         }
         for (const OpenTag& open : stack_)
             if (!open.closed)
@@ -158,12 +160,12 @@ public:
 
 private:
     std::string where(size_t offset) const {
-        dede::TextPosition p = lines_.at(offset);
+        TextPosition p = lines_.at(offset);
         return std::to_string(p.line) + ":" + std::to_string(p.column);
     }
 
     void report(size_t offset, Severity severity, std::string message) {
-        dede::TextPosition p = lines_.at(offset);
+        TextPosition p = lines_.at(offset);
         out_.push_back({static_cast<int>(p.line), static_cast<int>(p.column), severity, std::move(message)});
     }
     // Pairing, nesting and syntax: not judged on a fragment.
@@ -171,11 +173,12 @@ private:
         if (!options_.names_only) report(offset, Severity::Error, std::move(message));
     }
 
-    void report_undecodable(const std::vector<dede::UndecodableByte>& undecodable) {
-        const std::string reading(dede::encoding_name(encoding_));
+    void report_undecodable(const std::vector<UndecodableByte>& undecodable) {
+        const std::string reading(encoding_name(encoding_));
         for (size_t k = 0; k < undecodable.size() && k < kUndecodableReported; ++k) {
             report(undecodable[k].at, Severity::Warning,
-                   "byte " + hex(undecodable[k].value) + " is not " + reading + " text (the file is read as " + reading + ")");
+                   "byte " + hex(undecodable[k].value) + " is not " + reading + " text (the file is read as " +
+                       reading + ")");
         }
         if (undecodable.size() > kUndecodableReported)
             report(undecodable[kUndecodableReported].at, Severity::Warning,
@@ -186,7 +189,7 @@ private:
     // Tags that take no body, and the dotted value forms ({dede:field.title/}), are mostly meant as
     // one-line tags: worth a hint when left open.
     static bool one_line_form(const OpenTag& open) {
-        return open.tag && (open.tag->body == dede::Body::None || open.name.find('.') != std::string::npos);
+        return open.tag && (open.tag->body == Body::None || open.name.find('.') != std::string::npos);
     }
 
     // A tag's name runs to a blank, a slash or the closing bracket.
@@ -216,7 +219,9 @@ private:
         std::vector<Attribute> found;
         std::unordered_map<std::string, size_t> first;
         size_t k = from;
-        auto skip_blanks = [&] { while (k < to && is_blank(text_[k])) ++k; };
+        auto skip_blanks = [&] {
+            while (k < to && is_blank(text_[k])) ++k;
+        };
         // Past a value at k. A quote that is never closed, or closed right against the next word (as
         // in row='10 titlelen='30'), leaves the rest of the tag unreadable: skip it.
         auto value = [&](const std::string& owner) {
@@ -247,18 +252,21 @@ private:
             }
             size_t name_at = k;
             while (k < to && !is_blank(text_[k]) && text_[k] != '=' && text_[k] != '\'' && text_[k] != '"') ++k;
-            std::string name = dede::ascii_lower(text_.substr(name_at, k - name_at));
+            std::string name = ascii_lower(text_.substr(name_at, k - name_at));
             skip_blanks();
             if (k < to && text_[k] == '=') {
                 ++k;
                 skip_blanks();
-                if (k >= to) structure(name_at, "attribute '" + shown(name) + "' has no value");
-                else value(name);
+                if (k >= to)
+                    structure(name_at, "attribute '" + shown(name) + "' has no value");
+                else
+                    value(name);
             } else {
                 structure(name_at, "attribute '" + shown(name) + "' has no value");
             }
             if (auto seen = first.find(name); seen != first.end())
-                structure(name_at, "attribute '" + shown(name) + "' appears twice (first at " + where(seen->second) + ")");
+                structure(name_at,
+                          "attribute '" + shown(name) + "' appears twice (first at " + where(seen->second) + ")");
             else
                 first.emplace(name, name_at);
             found.push_back({std::move(name), name_at});
@@ -283,15 +291,17 @@ private:
         if (in.to - name_from <= kAttributeLimit / 4) return;  // even at four bytes a character
         std::string collapsed;
         for (size_t k = name_from; k < in.to; ++k) {
-            if (!is_blank(text_[k])) collapsed += text_[k];
-            else if (!collapsed.empty() && collapsed.back() != ' ') collapsed += ' ';
+            if (!is_blank(text_[k]))
+                collapsed += text_[k];
+            else if (!collapsed.empty() && collapsed.back() != ' ')
+                collapsed += ' ';
         }
         if (!collapsed.empty() && collapsed.back() == ' ') collapsed.pop_back();
         size_t size = encoded_size(collapsed, encoding_);
         if (size > kAttributeLimit)
             structure(at, shown_tag + " takes " + std::to_string(size) + " bytes with its attributes, over " +
-                                         "DedeCMS's limit of " + std::to_string(kAttributeLimit) +
-                                         ": DedeCMS prints the whole tag as written");
+                              "DedeCMS's limit of " + std::to_string(kAttributeLimit) +
+                              ": DedeCMS prints the whole tag as written");
     }
 
     // An attribute the tag does not read is ignored by DedeCMS, and templates use that for notes
@@ -303,7 +313,8 @@ private:
             if (reads(a.name)) continue;
             if (auto guess = nearest(a.name, known))
                 report(a.at, Severity::Warning,
-                       shown_tag + " attribute '" + shown(a.name) + "' is ignored by DedeCMS; did you mean '" + *guess + "'?");
+                       shown_tag + " attribute '" + shown(a.name) + "' is ignored by DedeCMS; did you mean '" + *guess +
+                           "'?");
         }
     }
 
@@ -323,25 +334,26 @@ private:
         Inside in = inside(name_to, *bracket);
         std::vector<Attribute> attrs = attributes(in.from, in.to);
 
-        std::string name = dede::ascii_lower(written);
+        std::string name = ascii_lower(written);
         std::string base = name.substr(0, name.find('.'));
-        const DedeTag* tag = dede::find_dede_tag(base);
+        const DedeTag* tag = find_dede_tag(base);
         const std::string shown_tag = "{dede:" + shown(base) + "}";
         check_length(at, name_from, in, shown_tag);
         if (!tag) {
             // The compiler binds any other name to a function: nothing to say there.
             if (!compiled_) {
                 std::vector<std::string_view> names;
-                for (const DedeTag& t : dede::dede_tags()) names.push_back(t.name);
+                for (const DedeTag& t : dede_tags()) names.push_back(t.name);
                 auto guess = nearest(base, names);
-                report(at, Severity::Warning, "unknown tag " + shown_tag + (guess ? "; did you mean {dede:" + *guess + "}?" : ""));
+                report(at, Severity::Warning,
+                       "unknown tag " + shown_tag + (guess ? "; did you mean {dede:" + *guess + "}?" : ""));
             }
         } else {
             std::vector<std::string_view> known = words(tag->attributes);
             for (std::string_view common : {"function", "runphp", "source"}) known.push_back(common);
-            check_attributes(attrs, known, shown_tag, [&](const std::string& a) { return dede::takes_attribute(*tag, a); });
+            check_attributes(attrs, known, shown_tag, [&](const std::string& a) { return takes_attribute(*tag, a); });
         }
-        if (!compiled_ && !stack_.empty() && stack_.back().tag && stack_.back().tag->body != dede::Body::Template)
+        if (!compiled_ && !stack_.empty() && stack_.back().tag && stack_.back().tag->body != Body::Template)
             stack_.back().nested.emplace_back(at, shown_tag);
         // The compiler pairs {dede:array.items} with {/dede:array}; the tag parser wants the full name.
         if (!in.one_line) push_open({compiled_ ? base : name, at, tag, false, {}});
@@ -372,7 +384,7 @@ private:
             structure(at, "{/dede:" + shown(written) + " is not closed with }");
             return name_from;
         }
-        std::string name = dede::ascii_lower(written);
+        std::string name = ascii_lower(written);
         if (compiled_) name = name.substr(0, name.find('.'));
         auto open = open_by_name_.find(name);
         if (open == open_by_name_.end() || open->second.empty()) {
@@ -382,8 +394,9 @@ private:
             if (index == stack_.size() - 1) {
                 const std::string outer = "{dede:" + shown(stack_[index].tag ? stack_[index].tag->name : name) + "}";
                 for (const auto& [inner_at, inner] : stack_[index].nested)
-                    report(inner_at, Severity::Warning, inner + " inside " + outer + " will print as written: DedeCMS " +
-                                                            "does not parse the body of " + outer + " again");
+                    report(inner_at, Severity::Warning,
+                           inner + " inside " + outer + " will print as written: DedeCMS " +
+                               "does not parse the body of " + outer + " again");
             } else {
                 const OpenTag& inner = stack_.back();
                 structure(at, "{/dede:" + shown(written) + "} closes {dede:" + shown(written) + "} while {dede:" +
@@ -424,8 +437,9 @@ private:
         Inside in = inside(name_to, *bracket);
         const std::string shown_tag = "[field:" + shown(written) + "]";
         check_length(at, name_from, in, shown_tag);
-        check_attributes(attributes(in.from, in.to), std::array<std::string_view, 4>{"function", "runphp", "name", "source"},
-                         shown_tag, [](const std::string& a) { return dede::is_field_attribute(a); });
+        check_attributes(attributes(in.from, in.to),
+                         std::array<std::string_view, 4>{"function", "runphp", "name", "source"}, shown_tag,
+                         [](const std::string& a) { return is_field_attribute(a); });
         // DedeCMS fills [field:] in the body of a block tag; anywhere else it stays as it is.
         if (open_count_ == 0 && !item_template_ && !options_.names_only)
             report(at, Severity::Warning, shown_tag + " is outside any block tag and will print as written");
@@ -448,14 +462,14 @@ private:
     }
 
     std::string_view text_;
-    dede::TemplateEncoding encoding_;
+    TemplateEncoding encoding_;
     CheckOptions options_;
-    dede::LineIndex lines_;
+    LineIndex lines_;
     bool compiled_;       // a template for DedeCMS's compiling engine
     bool item_template_;  // the body of a list tag, kept in a file of its own
     std::vector<OpenTag> stack_;
     std::unordered_map<std::string, std::vector<size_t>> open_by_name_;  // stack indices of open tags
-    size_t open_count_ = 0;                                                // tags still open
+    size_t open_count_ = 0;                                              // tags still open
     std::optional<std::unordered_map<std::string, std::vector<size_t>>> field_closers_;
     std::vector<Diagnostic> out_;
 };
@@ -463,13 +477,13 @@ private:
 }  // namespace
 
 std::vector<Diagnostic> check_template(std::string_view text, const CheckOptions& options) {
-    return Checker(text, dede::TemplateEncoding::Utf8, options).run({});
+    return Checker(text, TemplateEncoding::Utf8, options).run({});
 }
 
-std::vector<Diagnostic> check_template(const dede::DecodedTemplate& decoded, const CheckOptions& options) {
+std::vector<Diagnostic> check_template(const DecodedTemplate& decoded, const CheckOptions& options) {
     return Checker(decoded.text, decoded.encoding, options).run(decoded.undecodable);
 }
 
 std::string_view severity_name(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }
 
-}  // namespace brindle::check
+}  // namespace brindle::dede

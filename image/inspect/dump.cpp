@@ -1,12 +1,12 @@
-#include "tools/image/dump.h"
+#include "image/inspect/dump.h"
 
 #include <cstdio>
 #include <string>
 
 #include "common/gbk.h"
 #include "common/hex.h"
-#include "tools/image/disassembly.h"
-#include "tools/image/json_writer.h"
+#include "image/inspect/disassembly.h"
+#include "image/inspect/json_writer.h"
 #include "image/kernel_abi.h"
 #include "image/property_blobs.h"
 
@@ -21,8 +21,10 @@ using image::Properties;
 // Identifiers with all eight digits: the top byte says what they are.
 // Decimal version fields as numbers when they fit, else as written.
 void version_field(JsonWriter& j, std::string_view name, const std::string& digits) {
-    if (!digits.empty() && digits.size() <= 18) j.field(name, static_cast<int64_t>(std::stoll(digits)));
-    else j.field(name, gbk_to_utf8(digits));
+    if (!digits.empty() && digits.size() <= 18)
+        j.field(name, static_cast<int64_t>(std::stoll(digits)));
+    else
+        j.field(name, gbk_to_utf8(digits));
 }
 
 void picture(JsonWriter& j, std::string_view name, const Bytes& bytes) {
@@ -98,8 +100,10 @@ void element(JsonWriter& j, const image::FormWindow& w, const Element& e, const 
     j.field("left", e.left).field("top", e.top).field("width", e.width).field("height", e.height);
     j.field("parent", e.parent_id);
     j.key("page");
-    if (auto it = pages.find(e.id); it != pages.end()) j.number(it->second);
-    else j.null();
+    if (auto it = pages.find(e.id); it != pages.end())
+        j.number(it->second);
+    else
+        j.null();
     j.key("children").begin_array();
     for (uint32_t child : e.children) j.number(child);
     j.end_array();
@@ -197,8 +201,8 @@ void print_listing(const Image& image, std::ostream& out) {
     out << "image: " << image.bytes.size() << " bytes, magic " << hex(h.image_magic) << "\n";
     out << "  first section " << hex(h.first_section_offset) << ", highest serial " << hex(h.highest_serial)
         << ", entry " << hex(h.entry_offset) << "\n";
-    out << "  header values 0x28=" << hex(h.unnamed_28) << " 0x2C=" << hex(h.unnamed_2c) << " 0x30=" << hex(h.unnamed_30)
-        << " 0x38=" << hex(h.unnamed_38) << " 0x54=" << hex(h.unnamed_54) << "\n";
+    out << "  header values 0x28=" << hex(h.unnamed_28) << " 0x2C=" << hex(h.unnamed_2c)
+        << " 0x30=" << hex(h.unnamed_30) << " 0x38=" << hex(h.unnamed_38) << " 0x54=" << hex(h.unnamed_54) << "\n";
     out << "libraries:\n";
     for (size_t i = 0; i < image.libraries.size(); ++i) {
         const image::LibraryRecord& r = image.libraries[i];
@@ -245,7 +249,8 @@ void print_listing(const Image& image, std::ostream& out) {
             if (!p.text.empty()) out << " text " << p.text.size() << " bytes";
             if (!p.items.empty()) out << " " << p.items.size() << " items";
             if (!p.url.empty()) out << " url " << gbk_to_utf8(p.url);
-            if (!p.picture.empty()) out << " picture " << picture_format(p.picture) << " " << p.picture.size() << " bytes";
+            if (!p.picture.empty())
+                out << " picture " << picture_format(p.picture) << " " << p.picture.size() << " bytes";
             out << "\n";
         }
     }

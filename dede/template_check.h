@@ -9,7 +9,7 @@
 
 #include "dede/template_decode.h"
 
-namespace brindle::check {
+namespace brindle::dede {
 
 enum class Severity { Error, Warning };
 
@@ -30,9 +30,9 @@ struct CheckOptions {
 std::vector<Diagnostic> check_template(std::string_view text, const CheckOptions& options = {});
 
 // The same for a decoded file, with its undecodable bytes reported where they stand.
-std::vector<Diagnostic> check_template(const dede::DecodedTemplate& decoded, const CheckOptions& options = {});
+std::vector<Diagnostic> check_template(const DecodedTemplate& decoded, const CheckOptions& options = {});
 
 // "error" or "warning".
 std::string_view severity_name(Severity severity);
 
-}  // namespace brindle::check
+}  // namespace brindle::dede

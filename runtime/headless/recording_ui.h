@@ -1,15 +1,19 @@
 #pragma once
-// A UI that records what the kernel asks of it and lets a test play the user: properties live in a
-// map, desktop calls are logged in order, and scripted events are delivered when the loop runs.
+// A UI without windows: properties live in a map, every call the kernel makes is recorded in order,
+// message boxes are answered at once (by a script when one is given), and scripted events are
+// delivered when the loop runs. Tests, benchmarks and the form runner play the user through it.
 #include <functional>
 #include <map>
 #include <tuple>
 
 #include "runtime/ui.h"
 
-namespace brindle::runtime {
+namespace brindle::headless {
 
-class RecordingUi : public Ui {
+using runtime::Event;
+using runtime::PropertyValue;
+
+class RecordingUi : public runtime::Ui {
 public:
     struct MessageBox {
         std::string text;
@@ -32,9 +36,13 @@ public:
     std::map<uint32_t, Event> creation_events;
     // Runs while a message box is open (a test may post events from here); returns the button.
     std::function<int32_t(const MessageBox&)> on_message_box;
+    // Told of every property written, after the map holds it.
+    std::function<void(const PropertyKey&, const PropertyValue&)> on_write;
 
     // Plays the user: hands an event to the kernel now.
-    void post(const Event& event) { if (sink_) sink_->deliver(event); }
+    void post(const Event& event) {
+        if (sink_) sink_->deliver(event);
+    }
 
     // --- what the kernel did, in order ---
     std::vector<std::string> log;  // one line per call, e.g. "write 0x52010001 0x16000001 8"
@@ -46,9 +54,10 @@ public:
     std::vector<std::pair<uint32_t, uint32_t>> menus;
     std::vector<std::string> web_addresses;
     std::vector<std::string> faults;
-    bool loop_ran = false;
+    // Forgets what the kernel did (the lists above), keeping the properties and the set-up.
+    void clear_records();
 
-    void set_event_sink(EventSink* sink) override { sink_ = sink; }
+    void set_event_sink(runtime::EventSink* sink) override { sink_ = sink; }
     Result<void> create_window(uint32_t window_id) override;
     Result<PropertyValue> read_property(uint32_t window_id, uint32_t element_id, uint32_t property) override;
     Result<void> write_property(uint32_t window_id, uint32_t element_id, uint32_t property,
@@ -64,8 +73,8 @@ public:
     void report_fault(std::string_view message) override;
 
 private:
-    EventSink* sink_ = nullptr;
+    runtime::EventSink* sink_ = nullptr;
     bool quit_ = false;
 };
 
-}  // namespace brindle::runtime
+}  // namespace brindle::headless
