@@ -3,6 +3,8 @@
 #include <optional>
 #include <ostream>
 
+#include "common/data_files.h"
+#include "common/exit_status.h"
 #include "common/input_file.h"
 #include "common/output_file.h"
 #include "common/utf8.h"
@@ -19,15 +21,10 @@ constexpr std::string_view kUsage = "usage: brindle-snippets [--format vscode|su
 
 int usage_error(std::ostream& err, const std::string& message) {
     err << "brindle-snippets: " << message << "\n" << kUsage << "\n";
-    return 2;
+    return kExitUsage;
 }
 
 }  // namespace
-
-std::vector<fs::path> default_image_paths(const fs::path& executable) {
-    fs::path dir = executable.parent_path();
-    return {dir / "brindle.img", (dir / ".." / "share" / "brindle" / "brindle.img").lexically_normal()};
-}
 
 int run_snippets(const std::vector<std::string>& args, const fs::path& executable, std::ostream& out,
                  std::ostream& err) {
@@ -51,7 +48,7 @@ int run_snippets(const std::vector<std::string>& args, const fs::path& executabl
             out_dir = *dir;
         } else if (a == "--help" || a == "-h") {
             out << kUsage << "\n";
-            return 0;
+            return kExitOk;
         } else if (a.starts_with("--")) {
             return usage_error(err, "unknown option " + a);
         } else if (image_path) {
@@ -60,21 +57,7 @@ int run_snippets(const std::vector<std::string>& args, const fs::path& executabl
             image_path = a;
         }
     }
-    if (!image_path) {
-        for (const fs::path& candidate : default_image_paths(executable)) {
-            std::error_code ec;
-            if (fs::is_regular_file(candidate, ec)) {
-                image_path = candidate;
-                break;
-            }
-        }
-        if (!image_path) {
-            auto paths = default_image_paths(executable);
-            err << "brindle-snippets: no image named and none at " << paths[0].string() << " or " << paths[1].string()
-                << "\n";
-            return 2;
-        }
-    }
+    if (!image_path) image_path = data_file_path(executable.parent_path(), "brindle.img");
 
     auto bytes = read_input_file(image_path->string());
     if (!bytes) {
@@ -83,8 +66,8 @@ int run_snippets(const std::vector<std::string>& args, const fs::path& executabl
     }
     auto fragments = headless::read_palette(*bytes);
     if (!fragments) {
-        err << "brindle-snippets: " << image_path->string() << ": " << fragments.error().message << "\n";
-        return 2;
+        err << "brindle-snippets: " << terminal_safe(image_path->string()) << ": " << fragments.error().message << "\n";
+        return kExitFailed;
     }
 
     std::vector<std::string> prefixes = snippet_prefixes(*fragments);
@@ -94,14 +77,14 @@ int run_snippets(const std::vector<std::string>& args, const fs::path& executabl
     auto files = render_snippets(snippets, format);
     if (!files) {
         err << "brindle-snippets: " << files.error().message << "\n";
-        return 2;
+        return kExitFailed;
     }
 
     std::error_code ec;
     fs::create_directories(out_dir, ec);
     if (ec || !fs::is_directory(out_dir)) {
-        err << "brindle-snippets: cannot create the directory " << out_dir.string() << "\n";
-        return 2;
+        err << "brindle-snippets: cannot create the directory " << terminal_safe(out_dir.string()) << "\n";
+        return kExitBadPath;
     }
     for (const SnippetFile& file : *files) {
         fs::path path = out_dir / file.name;
@@ -115,7 +98,7 @@ int run_snippets(const std::vector<std::string>& args, const fs::path& executabl
     }
     out << snippets.size() << " snippets in " << files->size() << (files->size() == 1 ? " file" : " files") << " under "
         << out_dir.string() << "\n";
-    return 0;
+    return kExitOk;
 }
 
 }  // namespace brindle::snippets
