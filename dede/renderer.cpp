@@ -1,5 +1,6 @@
 #include "dede/renderer.h"
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 
@@ -106,6 +107,7 @@ std::string Renderer::include_file(const ParsedTag& tag, Page* page) {
     if (!std::filesystem::is_regular_file(found, ec)) found = templets_ / site_.global("cfg_df_style") / name;
     auto text = std::filesystem::is_regular_file(found, ec) ? read_template(found) : std::nullopt;
     if (!text) return "无法在这个位置找到： " + name;
+    if (std::find(included_.begin(), included_.end(), found.string()) == included_.end()) included_.push_back(found.string());
     if (tag.attributes.get("ismake") == "no") return *text;
     if (include_depth_ >= kIncludeDepthLimit) {
         report(found.string(), 0, "included more than " + std::to_string(kIncludeDepthLimit) + " files deep: not read");

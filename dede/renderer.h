@@ -96,6 +96,8 @@ public:
 
     Site& site() { return site_; }
     const std::vector<RenderIssue>& issues() const { return issues_; }
+    // The files {dede:include} read, each once, in the order first read.
+    const std::vector<std::string>& included_files() const { return included_; }
     // One issue a place: a fault in an item template is met once per row.
     void report(std::string_view file, size_t offset, std::string message, bool error = true);
 
@@ -112,6 +114,7 @@ private:
     PhpCode* php_;
     std::unordered_map<std::string, TagLibrary> libraries_;
     std::vector<RenderIssue> issues_;
+    std::vector<std::string> included_;
     int include_depth_ = 0;
     std::vector<int> parent_ids_seen_;
     std::optional<long long> flink_group_;
