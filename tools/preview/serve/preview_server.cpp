@@ -1,6 +1,7 @@
 #include "tools/preview/serve/preview_server.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <chrono>
 #include <string_view>
@@ -51,6 +52,12 @@ Result<std::unique_ptr<PreviewServer>> PreviewServer::start(SiteSession session,
     http.new_task_queue = [] { return new httplib::ThreadPool(kHttpThreads); };
     http.set_keep_alive_max_count(100);
     http.set_keep_alive_timeout(2);  // an idle connection holds up a stop no longer than this
+    // cpp-httplib would share the port with any other server that asks (SO_REUSEPORT): a second
+    // preview on the same port must be refused instead, so only SO_REUSEADDR (a quick restart).
+    http.set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
 
     const int port = options.port == 0 ? http.bind_to_any_port(kLoopback) : http.bind_to_port(kLoopback, options.port) ? options.port : -1;
     if (port < 0)
@@ -107,9 +114,11 @@ void PreviewServer::add_routes() {
             [this, seen](size_t, httplib::DataSink& sink) {
                 auto now = events_->wait_past(*seen, kStreamKeepAlive);
                 if (!now) return false;  // the server stops
-                const std::string_view message = *now > *seen ? "data: reload\n\n" : ": still here\n\n";
-                *seen = *now;
-                return sink.write(message.data(), message.size());
+                if (*now == *seen) return sink.write(": still here\n\n", 14);
+                // The page reloads and opens a stream of its own: this one has said all it will.
+                const bool sent = sink.write("data: reload\n\n", 14);
+                sink.done();
+                return sent;
             },
             [this](bool) { --listeners_; });
     });
