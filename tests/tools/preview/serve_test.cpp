@@ -16,6 +16,7 @@
 #include <regex>
 #include <thread>
 
+#include "tests/support/headless_chromium.h"
 #include "tools/preview/serve/preview_server.h"
 #include "tools/preview/site_session.h"
 
@@ -266,6 +267,31 @@ TEST_F(PreviewServe, ASaveTellsEveryOpenPageToReload) {
     const auto deadline = Clock::now() + kPatience;
     while (server->listeners() != 0 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(server->listeners(), 0u);
+}
+
+// Live reload in a real browser: a page open in headless Chromium shows a template's new text once
+// it is saved.
+TEST_F(PreviewServe, ASavedTemplateShowsInTheOpenBrowser) {
+    auto browser = test::HeadlessChromium::find();
+    if (!browser) GTEST_SKIP() << "no chromium or chromium-headless-shell on PATH (scripts/deps.sh installs chromium)";
+    save("default/index.htm", "<html><head><title>before the save</title></head><body><p>before</p></body></html>");
+    auto chromium = test::HeadlessChromium::start(*browser, server->origin() + "/");
+    ASSERT_TRUE(chromium.has_value()) << chromium.error().message;
+    auto showing = [&](const std::string& title) {
+        auto titles = (*chromium)->page_titles();
+        return titles && std::find(titles->begin(), titles->end(), title) != titles->end();
+    };
+    // Open once it shows the page and listens for saves.
+    auto deadline = Clock::now() + 3 * kPatience;
+    while (!(showing("before the save") && server->listeners() > 0) && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(showing("before the save"));
+    ASSERT_EQ(server->listeners(), 1u);
+
+    save("default/index.htm", "<html><head><title>after the save</title></head><body><p>after</p></body></html>");
+    deadline = Clock::now() + kPatience;
+    while (!showing("after the save") && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_TRUE(showing("after the save"));
 }
 
 // The command itself: the address on stdout, a clean stop on Ctrl+C. A process the test did not
