@@ -38,7 +38,18 @@ size_t trimmed_body_at(const ParsedTag& tag) {
 }
 
 Renderer::Renderer(Site& site, std::filesystem::path templets, PhpCode* php)
-    : site_(site), templets_(std::move(templets)), php_(php), libraries_(tag_libraries()) {}
+    : site_(site), templets_(std::move(templets)), php_(php), libraries_(tag_libraries()) {
+    // The site's banned words, compiled once for every value of the render. Case matters only to
+    // letters: a pattern without any is matched as it is, which is much quicker.
+    const std::string banned = site_.global("cfg_replacestr");
+    if (banned.empty()) return;
+    const bool letters = std::any_of(banned.begin(), banned.end(), [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+    try {
+        banned_words_.emplace(banned, letters ? std::regex::ECMAScript | std::regex::icase : std::regex::ECMAScript);
+    } catch (const std::regex_error&) {
+        // DedeCMS's pattern is the site's own setting; one that does not compile masks nothing.
+    }
+}
 
 void Renderer::report(std::string_view file, size_t offset, std::string message, bool error) {
     for (const RenderIssue& seen : issues_)
@@ -77,12 +88,11 @@ std::string Renderer::system_template(std::string_view name) const {
 }
 
 std::string Renderer::assign(const ParsedTag& tag, std::string value, std::string_view file, size_t at) {
-    const std::string banned = site_.global("cfg_replacestr");
-    if (!banned.empty()) {
+    if (banned_words_ && !value.empty()) {
         try {
-            value = std::regex_replace(value, std::regex(banned, std::regex::icase), "***");
+            value = std::regex_replace(value, *banned_words_, "***");
         } catch (const std::regex_error&) {
-            // DedeCMS's pattern is the site's own setting; one that does not compile masks nothing.
+            // Too complex a match for this value: masked nowhere, as a pattern that does not compile.
         }
     }
     std::string_view function = tag.attributes.get("function");

@@ -4,6 +4,8 @@
 // runphp, then the text is put back together. Tags that nothing fills print nothing.
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -115,6 +117,7 @@ private:
     std::unordered_map<std::string, TagLibrary> libraries_;
     std::vector<RenderIssue> issues_;
     std::vector<std::string> included_;
+    std::optional<std::regex> banned_words_;  // cfg_replacestr; none when empty or not a pattern
     int include_depth_ = 0;
     std::vector<int> parent_ids_seen_;
     std::optional<long long> flink_group_;

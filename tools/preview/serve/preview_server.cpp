@@ -1,6 +1,7 @@
 #include "tools/preview/serve/preview_server.h"
 
 #include <httplib.h>
+#include <malloc.h>
 #include <sys/socket.h>
 
 #include <chrono>
@@ -42,6 +43,9 @@ uint64_t number_or(const std::string& text, uint64_t otherwise) {
 PreviewServer::PreviewServer() = default;
 
 Result<std::unique_ptr<PreviewServer>> PreviewServer::start(SiteSession session, const ServeOptions& options) {
+    // Each page frees what its queries held (SQLite's temporary b-trees among them); giving that back
+    // to the system after every page costs more than the page itself in a process with threads.
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
     std::unique_ptr<PreviewServer> server(new PreviewServer);
     server->session_ = std::move(session);
     // Generations count from the clock, so a page from before a restart of the server reloads.
@@ -52,6 +56,7 @@ Result<std::unique_ptr<PreviewServer>> PreviewServer::start(SiteSession session,
     http.new_task_queue = [] { return new httplib::ThreadPool(kHttpThreads); };
     http.set_keep_alive_max_count(100);
     http.set_keep_alive_timeout(2);  // an idle connection holds up a stop no longer than this
+    http.set_tcp_nodelay(true);      // a reply's head and body go out at once, not 40 ms apart (Nagle)
     // cpp-httplib would share the port with any other server that asks (SO_REUSEPORT): a second
     // preview on the same port must be refused instead, so only SO_REUSEADDR (a quick restart).
     http.set_socket_options([](socket_t socket) {
