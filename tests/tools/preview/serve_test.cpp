@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "tests/support/headless_chromium.h"
+#include "tools/preview/serve/page_decoration.h"
 #include "tools/preview/serve/preview_server.h"
 #include "tools/preview/site_session.h"
 
@@ -42,6 +43,16 @@ std::string script(uint64_t generation) {
     return "<script>/* brindle-preview: reloads this page when a template is saved */\n"
            "new EventSource(\"/__brindle/events?since=" + std::to_string(generation) +
            "\").onmessage = function () { this.close(); location.reload(); };\n</script>\n";
+}
+
+// The script and the overlay go before the page's last </body>, whatever its case, or at its end.
+TEST(PageDecoration, AdditionsGoBeforeTheLastBodyEnd) {
+    EXPECT_EQ(before_body_end("<p>a</p></body></html>", "+"), "<p>a</p>+</body></html>");
+    EXPECT_EQ(before_body_end("<p>a</p></BODY>\n", "+"), "<p>a</p>+</BODY>\n");
+    EXPECT_EQ(before_body_end("<script>'</body>'</script></Body>", "+"), "<script>'</body>'</script>+</Body>");
+    EXPECT_EQ(before_body_end("<p>no end", "+"), "<p>no end+");
+    EXPECT_EQ(before_body_end("</bod", "+"), "</bod+");
+    EXPECT_EQ(diagnostics_overlay({}), "");
 }
 
 class PreviewServe : public ::testing::Test {
