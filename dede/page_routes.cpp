@@ -50,15 +50,6 @@ std::string rule_pattern(std::string_view rule, Placeholder placeholder) {
     return out;
 }
 
-// Article N's page P of an address rule ends in "N_P.html": the page goes before the extension.
-std::string with_page_suffix(std::string_view rule, std::string pattern_of_stem(std::string_view)) {
-    size_t slash = rule.rfind('/');
-    size_t dot = rule.rfind('.');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return pattern_of_stem(rule) + "(?:_(\\d+))?";
-    return pattern_of_stem(rule.substr(0, dot)) + "(?:_(\\d+))?" + regex_literal(rule.substr(dot));
-}
-
 std::string article_placeholder(std::string_view name) {
     if (name == "y") return "\\d{4}";
     if (name == "m" || name == "d") return "\\d{2}";
@@ -67,7 +58,12 @@ std::string article_placeholder(std::string_view name) {
     return {};
 }
 
-std::string article_stem(std::string_view stem) { return rule_pattern(stem, article_placeholder); }
+// An article's addresses by its rule: page P (from 2) ends in "_P" before the extension.
+std::string article_pattern(std::string_view rule) {
+    size_t slash = rule.rfind('/'), dot = rule.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) dot = rule.size();
+    return rule_pattern(rule.substr(0, dot), article_placeholder) + "(?:_(\\d+))?" + regex_literal(rule.substr(dot));
+}
 
 // The address rule of a category's articles with the folder filled in, as Site::article_url writes it.
 std::string article_address_rule(const SiteLayout& layout, const CategoryLayout* category) {
@@ -150,7 +146,7 @@ PageRouter::PageRouter(SiteLayout layout) : layout_(std::move(layout)) {
         std::string rule = article_address_rule(layout_, category);
         size_t slash = rule.rfind('/');
         std::string folder = rule_pattern(rule.substr(0, slash), article_placeholder);
-        article_patterns_.push_back({std::regex(with_page_suffix(rule, article_stem)),
+        article_patterns_.push_back({std::regex(article_pattern(rule)),
                                      std::regex(folder + "/([^/]+?)(?:_(\\d+))?" + regex_literal(layout_.page_ext))});
     }
 }

@@ -80,6 +80,7 @@ bool FolderWatcher::take_events(const char* buffer, size_t size) {
     for (size_t at = 0; at + sizeof(inotify_event) <= size;) {
         inotify_event event;
         std::memcpy(&event, buffer + at, sizeof event);
+        if (event.len > size - at - sizeof event) break;  // the kernel gives whole events; never read past them
         std::string_view name(buffer + at + sizeof event, event.len);
         name = name.substr(0, name.find('\0'));
         at += sizeof event + event.len;

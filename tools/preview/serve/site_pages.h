@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dede/lazy_php.h"
 #include "dede/list_view.h"
