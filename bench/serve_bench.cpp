@@ -13,7 +13,6 @@
 #include <thread>
 
 #include "tests/support/headless_chromium.h"
-#include "tools/preview/serve/page_decoration.h"
 #include "tools/preview/serve/preview_server.h"
 #include "tools/preview/serve/site_pages.h"
 #include "tools/preview/site_session.h"

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
