@@ -1,5 +1,6 @@
 #include "dede/renderer.h"
 
+#include <algorithm>
 #include <regex>
 
 #include "common/gbk.h"
@@ -41,7 +42,18 @@ size_t trimmed_body_at(const ParsedTag& tag) {
 }
 
 Renderer::Renderer(Site& site, std::filesystem::path templets, PhpCode* php)
-    : site_(site), templets_(std::move(templets)), php_(php), libraries_(tag_libraries()) {}
+    : site_(site), templets_(std::move(templets)), php_(php), libraries_(tag_libraries()) {
+    // The site's banned words, compiled once for every value of the render. Case matters only to
+    // letters: a pattern without any is matched as it is, which is much quicker.
+    const std::string banned = site_.global("cfg_replacestr");
+    if (banned.empty()) return;
+    const bool letters = std::any_of(banned.begin(), banned.end(), [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+    try {
+        banned_words_.emplace(banned, letters ? std::regex::ECMAScript | std::regex::icase : std::regex::ECMAScript);
+    } catch (const std::regex_error&) {
+        // DedeCMS's pattern is the site's own setting; one that does not compile masks nothing.
+    }
+}
 
 void Renderer::report(std::string_view file, size_t offset, std::string message, bool error) {
     for (const RenderIssue& seen : issues_)
@@ -94,12 +106,11 @@ std::string Renderer::system_template(std::string_view name) {
 }
 
 std::string Renderer::assign(const ParsedTag& tag, std::string value, std::string_view file, size_t at) {
-    const std::string banned = site_.global("cfg_replacestr");
-    if (!banned.empty()) {
+    if (banned_words_ && !value.empty()) {
         try {
-            value = std::regex_replace(value, std::regex(banned, std::regex::icase), "***");
+            value = std::regex_replace(value, *banned_words_, "***");
         } catch (const std::regex_error&) {
-            // DedeCMS's pattern is the site's own setting; one that does not compile masks nothing.
+            // Too complex a match for this value: masked nowhere, as a pattern that does not compile.
         }
     }
     std::string_view function = tag.attributes.get("function");
@@ -124,6 +135,7 @@ std::string Renderer::include_file(const ParsedTag& tag, Page* page) {
     if (!std::filesystem::is_regular_file(found, ec)) found = templets_ / site_.global("cfg_df_style") / name;
     auto text = std::filesystem::is_regular_file(found, ec) ? read_template(found) : std::nullopt;
     if (!text) return "无法在这个位置找到： " + name;
+    if (std::find(included_.begin(), included_.end(), found.string()) == included_.end()) included_.push_back(found.string());
     if (tag.attributes.get("ismake") == "no") return *text;
     if (include_depth_ >= kIncludeDepthLimit) {
         report(found.string(), 0, "included more than " + std::to_string(kIncludeDepthLimit) + " files deep: not read");

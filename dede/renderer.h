@@ -4,6 +4,8 @@
 // runphp, then the text is put back together. Tags that nothing fills print nothing.
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -106,6 +108,8 @@ public:
 
     Site& site() { return site_; }
     const std::vector<RenderIssue>& issues() const { return issues_; }
+    // The files {dede:include} read, each once, in the order first read.
+    const std::vector<std::string>& included_files() const { return included_; }
     // One issue a place: a fault in an item template is met once per row.
     void report(std::string_view file, size_t offset, std::string message, bool error = true);
 
@@ -122,6 +126,8 @@ private:
     PhpCode* php_;
     std::unordered_map<std::string, TagLibrary> libraries_;
     std::vector<RenderIssue> issues_;
+    std::vector<std::string> included_;
+    std::optional<std::regex> banned_words_;  // cfg_replacestr; none when empty or not a pattern
     int include_depth_ = 0;
     std::vector<int> parent_ids_seen_;
     std::optional<long long> flink_group_;

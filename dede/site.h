@@ -54,6 +54,8 @@ public:
     int hours_from_utc() const;
 
     const Category* category(int id) const;
+    // Every category, by id.
+    const std::map<int, Category>& categories() const { return categories_; }
     // The category and every one below it, the category first; with a channel, only the categories
     // below of that channel.
     std::vector<int> category_and_below(int id, int channel = 0) const;

@@ -8,9 +8,9 @@ packages=(
   cmake ninja-build g++ pkg-config
   zlib1g-dev libunicorn-dev libasmjit-dev libcapstone-dev qt6-base-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
-  libmariadb-dev mariadb-server-core libphp8.2-embed php8.2-dev libpcre2-dev libssl-dev
+  libmariadb-dev mariadb-server-core libphp8.2-embed php8.2-dev libpcre2-dev libssl-dev libcpp-httplib-dev
   libx11-dev fonts-wqy-microhei xvfb x11-utils imagemagick
-  openbox trayer xdotool
+  openbox trayer xdotool chromium
   appstream dpkg-dev
   qt6-translations-l10n
 )

@@ -39,6 +39,7 @@ expected=(
   usr/share/applications/$id.desktop usr/share/brindle/brindle.img usr/share/brindle/sample-site.sqlite usr/share/metainfo/$id.metainfo.xml
 )
 while read -r t; do expected+=("usr/share/brindle/sample-templets/$t"); done < <(cd "$source_dir/dede/sample_site/templets" && find . -type f -printf '%P\n')
+while read -r t; do expected+=("usr/share/brindle/sample-uploads/$t"); done < <(cd "$build/sample-uploads" && find . -type f -printf '%P\n')
 for s in "${sizes[@]}"; do expected+=("usr/share/icons/hicolor/${s}x${s}/apps/$id.png"); done
 diff <(printf '%s\n' "${expected[@]}" | sort) <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {sub(/^\.\//, "", $6); print $6}' | sort) ||
   fail "the package's files differ from the list above (<: expected, >: packaged)"

@@ -17,6 +17,7 @@ expected=(
   share/applications/$id.desktop share/brindle/brindle.img share/brindle/sample-site.sqlite share/metainfo/$id.metainfo.xml
 )
 while read -r t; do expected+=("share/brindle/sample-templets/$t"); done < <(cd "$source_dir/dede/sample_site/templets" && find . -type f -printf '%P\n')
+while read -r t; do expected+=("share/brindle/sample-uploads/$t"); done < <(cd "$build/sample-uploads" && find . -type f -printf '%P\n')
 for s in "${sizes[@]}"; do expected+=("share/icons/hicolor/${s}x${s}/apps/$id.png"); done
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$prefix" && find . -type f -printf '%P\n' | sort) ||
   fail "the installed files differ from the list above (<: expected, >: installed)"

@@ -13,6 +13,9 @@ namespace brindle::preview {
 int run_preview(const std::vector<std::string>& args, const std::filesystem::path& tool_dir, std::ostream& out,
                 std::ostream& err);
 
+// The one line that says what is wrong with the command line, then the usage; status 2.
+int usage_error(std::ostream& err, const std::string& message);
+
 // The embedded sample site's data, as SQL in SQLite's dialect.
 std::string_view sample_site_sql();
 

@@ -146,6 +146,21 @@ TEST(PreviewCommand, WhatCannotBeRenderedIsOneLineAndStatusTwo) {
     EXPECT_TRUE(article_error({"five"}).starts_with("brindle-preview: --article takes a number, not 'five'\n"));
 }
 
+TEST(PreviewCommand, ServeThatCannotStartSaysWhyInOneLine) {
+    Scratch s;
+    auto first_line = [](const Ran& r) { return r.err.substr(0, r.err.find('\n') + 1); };
+    Ran port = preview({"serve", "--port", "70000"});
+    EXPECT_EQ(port.status, 2);
+    EXPECT_EQ(first_line(port), "brindle-preview: --port takes a number from 0 to 65535, not '70000'\n");
+    EXPECT_EQ(first_line(preview({"serve", "--port"})), "brindle-preview: --port takes a number from 0 to 65535, not ''\n");
+    EXPECT_EQ(first_line(preview({"serve", "--list", "1"})), "brindle-preview: serve takes no --list\n");
+    Ran folder = preview({"serve", "--templets", (s.path / "none").string()});
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_EQ(folder.err, "brindle-preview: cannot watch the templets folder: cannot list " + (s.path / "none").string() +
+                              ": No such file or directory\n");
+    EXPECT_EQ(folder.out, "");
+}
+
 TEST(PreviewCommand, SampleSiteWritesADatabaseThatRenders) {
     Scratch s;
     const std::string path = (s.path / "site.sqlite").string();

@@ -227,7 +227,7 @@ TEST(SnippetCommandLine, BadPathsAreOneLineAndStatusTwo) {
 
     std::ostringstream out2, err2;
     EXPECT_EQ(run_snippets({}, "/nowhere/bin/brindle-snippets", out2, err2), 2);
-    EXPECT_EQ(err2.str(), "brindle-snippets: /nowhere/bin/brindle.img: cannot open: No such file or directory\n");
+    EXPECT_EQ(err2.str(), "brindle-snippets: /nowhere/bin/brindle.img: No such file or directory\n");
 
     TempDir dir;
     fs::create_directories(dir.path());
