@@ -12,10 +12,10 @@
 #include <fstream>
 #include <thread>
 
-#include "tests/support/headless_chromium.h"
 #include "dede/serve/preview_server.h"
 #include "dede/serve/site_pages.h"
 #include "dede/serve/site_session.h"
+#include "tests/support/headless_chromium.h"
 
 namespace {
 
@@ -103,8 +103,8 @@ void BM_SaveToBrowser(benchmark::State& state) {
     auto browser = test::HeadlessChromium::find();
     if (!browser) return state.SkipWithError("no chromium installed");
     auto page = [](int round) {
-        return "<html><head><title>round " + std::to_string(round) + "</title></head><body><p>round " + std::to_string(round) +
-               "</p></body></html>";
+        return "<html><head><title>round " + std::to_string(round) + "</title></head><body><p>round " +
+               std::to_string(round) + "</p></body></html>";
     };
     std::ofstream(kTemplets / "default/index.htm") << page(0);
     auto chromium = test::HeadlessChromium::start(*browser, server->origin() + "/");
@@ -114,14 +114,16 @@ void BM_SaveToBrowser(benchmark::State& state) {
         return titles && std::find(titles->begin(), titles->end(), title) != titles->end();
     };
     const auto deadline = Clock::now() + std::chrono::seconds(60);
-    while (!(showing("round 0") && server->listeners() > 0) && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    while (!(showing("round 0") && server->listeners() > 0) && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     int round = 0;
     for (auto _ : state) {
         ++round;
         const auto saved = Clock::now();
         std::ofstream(kTemplets / "default/index.htm") << page(round);
         while (!showing("round " + std::to_string(round))) {
-            if (Clock::now() - saved > std::chrono::seconds(10)) return state.SkipWithError("the browser never showed the save");
+            if (Clock::now() - saved > std::chrono::seconds(10))
+                return state.SkipWithError("the browser never showed the save");
         }
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - saved).count());
         // The page listens again before the next save.

@@ -53,7 +53,8 @@ LinkedText site_keyword_linked(const Site& site, const std::string& text, const 
 }
 
 // The channel table's fields as the template asks for them, keyword links in its HTML text.
-void add_own_fields(const Site& site, const ArticleRecord& article, const ParsedTemplate& tags, ArticlePageFields& out) {
+void add_own_fields(const Site& site, const ArticleRecord& article, const ParsedTemplate& tags,
+                    ArticlePageFields& out) {
     Row& f = out.fields;
     std::optional<std::vector<KeywordLink>> links;
     for (const ChannelField& field : article.channel_fields.fields) {
@@ -66,12 +67,16 @@ void add_own_fields(const Site& site, const ArticleRecord& article, const Parsed
             if (tag.name != "field" || tag.attributes.get("name") != field.name) continue;
             named = true;
             const std::string value = shown_field_value(field, stored->second);
-            if (!tag.attributes.get("noteid").empty()) f[field.name + "_" + std::string(tag.attributes.get("noteid"))] = value;
-            else if (!tag.attributes.get("type").empty()) f[field.name + "_" + std::string(tag.attributes.get("type"))] = value;
-            else f[shown_as] = value;
+            if (!tag.attributes.get("noteid").empty())
+                f[field.name + "_" + std::string(tag.attributes.get("noteid"))] = value;
+            else if (!tag.attributes.get("type").empty())
+                f[field.name + "_" + std::string(tag.attributes.get("type"))] = value;
+            else
+                f[shown_as] = value;
         }
         if (!named) f[shown_as] = stored->second;
-        if (field.attributes.get("type") != "htmltext" || site.global("cfg_keyword_replace") != "Y" || php_empty(f["keywords"]))
+        if (field.attributes.get("type") != "htmltext" || site.global("cfg_keyword_replace") != "Y" ||
+            php_empty(f["keywords"]))
             continue;
         if (!links) {
             auto read = site_keyword_links(site);
@@ -107,14 +112,17 @@ void add_file_names(const Site& site, const ArticleRecord& article, ArticlePageF
         if (php_empty(f[name])) f[name] = "0";
     Row addressed = f;
     if (article.category)
-        for (const char* name : {"namerule", "moresite", "siteurl", "sitepath"}) addressed[name] = value_in(article.category->columns, name);
+        for (const char* name : {"namerule", "moresite", "siteurl", "sitepath"})
+            addressed[name] = value_in(article.category->columns, name);
     std::string file = site.article_path(addressed);
-    if (file.find('?') == std::string::npos && site.global("cfg_arc_dirname") == "Y" && file.ends_with('/')) file += "index.html";
+    if (file.find('?') == std::string::npos && site.global("cfg_arc_dirname") == "Y" && file.ends_with('/'))
+        file += "index.html";
     const size_t dot = file.rfind('.');
     std::string extension = dot == std::string::npos ? file : file.substr(dot + 1);
     if (extension.empty()) extension = "html";
     std::string first = file;
-    if (first.size() > extension.size() && ascii_lower(first.substr(first.size() - extension.size() - 1)) == "." + ascii_lower(extension))
+    if (first.size() > extension.size() &&
+        ascii_lower(first.substr(first.size() - extension.size() - 1)) == "." + ascii_lower(extension))
         first.resize(first.size() - extension.size() - 1);
     std::string base = first;
     while (base.size() > 1 && base.back() == '/') base.pop_back();
@@ -126,7 +134,8 @@ void add_file_names(const Site& site, const ArticleRecord& article, ArticlePageF
 
 }  // namespace
 
-ArticlePageFields article_page_fields(const Site& site, const ArticleRecord& article, const ParsedTemplate& tags, bool dynamic) {
+ArticlePageFields article_page_fields(const Site& site, const ArticleRecord& article, const ParsedTemplate& tags,
+                                      bool dynamic) {
     ArticlePageFields out;
     Row& f = out.fields = article.fields;
     f["displaytype"] = dynamic ? "dm" : "st";

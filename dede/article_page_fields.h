@@ -22,7 +22,8 @@ struct ArticlePageFields {
 };
 
 // What every page of the article shows; `tags` are the template's own.
-ArticlePageFields article_page_fields(const Site& site, const ArticleRecord& article, const ParsedTemplate& tags, bool dynamic);
+ArticlePageFields article_page_fields(const Site& site, const ArticleRecord& article, const ParsedTemplate& tags,
+                                      bool dynamic);
 
 // The fields of one page: page_no is one of fields.pages; its summary is cut in the site's encoding.
 void show_page(ArticlePageFields& fields, size_t page_no, SiteCharset charset);

@@ -35,7 +35,8 @@ ArticlePages split_pages(std::string_view text, SiteCharset charset) {
         const std::string head = cut_text(page, kTitleSearchLength, charset);
         const size_t title_end = head.find(kTitleMark);
         if (title_end != std::string::npos && title_end > 0) {
-            const size_t title_bytes = charset == SiteCharset::gbk ? utf8_to_gb18030(head.substr(0, title_end)).size() : title_end;
+            const size_t title_bytes =
+                charset == SiteCharset::gbk ? utf8_to_gb18030(head.substr(0, title_end)).size() : title_end;
             const std::string title = php_trim(cut_text(head, title_bytes, charset));
             page.erase(0, page.rfind(kTitleMark) + kTitleMark.size());
             if (!title.empty() && title != "副标题" && title != "分页标题") pages.titles.push_back(title);
@@ -50,14 +51,19 @@ ArticlePages split_pages(std::string_view text, SiteCharset charset) {
 std::string page_break(const PageAddresses& at, size_t total, size_t now) {
     if (total <= 1) return {};
     std::string out = "<li><a>共" + std::to_string(total) + "页: </a></li>";
-    out += now == 1 ? "<li><a href='#'>上一页</a></li>" : "<li><a href='" + page_address(at, now - 1) + "'>上一页</a></li>";
+    out += now == 1 ? "<li><a href='#'>上一页</a></li>"
+                    : "<li><a href='" + page_address(at, now - 1) + "'>上一页</a></li>";
     for (size_t page = 1; page <= total; ++page) {
         const std::string n = std::to_string(page);
-        if (page != now) out += "<li><a href='" + page_address(at, page) + "'>" + n + "</a></li>";
-        else if (page == 1 && at.dynamic) out += "<li class=\"thisclass\"><a>1</a></li>";
-        else out += "<li class=\"thisclass\"><a href='#'>" + n + "</a></li>";
+        if (page != now)
+            out += "<li><a href='" + page_address(at, page) + "'>" + n + "</a></li>";
+        else if (page == 1 && at.dynamic)
+            out += "<li class=\"thisclass\"><a>1</a></li>";
+        else
+            out += "<li class=\"thisclass\"><a href='#'>" + n + "</a></li>";
     }
-    out += now + 1 <= total ? "<li><a href='" + page_address(at, now + 1) + "'>下一页</a></li>" : "<li><a href='#'>下一页</a></li>";
+    out += now + 1 <= total ? "<li><a href='" + page_address(at, now + 1) + "'>下一页</a></li>"
+                            : "<li><a href='#'>下一页</a></li>";
     return out;
 }
 
@@ -67,8 +73,10 @@ std::string page_titles(const PageAddresses& at, const ArticlePages& pages, std:
     size_t n = 1;
     if (style == "link") {
         for (const std::string& title : pages.titles) {
-            if (n != 1 && n == now) out += " " + title + " \r\n";
-            else out += "<a href='" + title_address(at, n, false) + "'>" + title + "</a> \r\n";
+            if (n != 1 && n == now)
+                out += " " + title + " \r\n";
+            else
+                out += "<a href='" + title_address(at, n, false) + "'>" + title + "</a> \r\n";
             ++n;
         }
         return out;
@@ -76,8 +84,8 @@ std::string page_titles(const PageAddresses& at, const ArticlePages& pages, std:
     out = "<select id='dedepagetitles' onchange='location.href=this.options[this.selectedIndex].value;'>\r\n";
     for (const std::string& title : pages.titles) {
         const std::string number = std::to_string(n);
-        out += "<option value='" + title_address(at, n, true) + "'" + (n != 1 && n == now ? " selected" : "") + ">" + number +
-               "、" + title + "</option>\r\n";
+        out += "<option value='" + title_address(at, n, true) + "'" + (n != 1 && n == now ? " selected" : "") + ">" +
+               number + "、" + title + "</option>\r\n";
         ++n;
     }
     return out + "</select>\r\n";

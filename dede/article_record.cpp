@@ -9,7 +9,8 @@ namespace {
 
 // The article's tags, joined with commas in the order the site stores them.
 std::string article_tags(const Site& site, int64_t aid) {
-    auto result = site.database().select(site.sql("SELECT tag FROM `#@__taglist` WHERE aid='" + std::to_string(aid) + "'"));
+    auto result =
+        site.database().select(site.sql("SELECT tag FROM `#@__taglist` WHERE aid='" + std::to_string(aid) + "'"));
     std::string tags;
     if (result)
         for (const auto& row : result->rows) tags += (tags.empty() ? "" : ",") + row[0].value_or("");
@@ -25,7 +26,8 @@ bool ArticleRecord::dynamic() const {
 
 Result<ArticleRecord> read_article(const Site& site, int64_t aid) {
     const std::string id = std::to_string(aid);
-    BRINDLE_TRY(auto tiny, site.database().select(site.sql("SELECT channel, typeid FROM `#@__arctiny` WHERE id='" + id + "'")));
+    BRINDLE_TRY(auto tiny,
+                site.database().select(site.sql("SELECT channel, typeid FROM `#@__arctiny` WHERE id='" + id + "'")));
     if (tiny.rows.empty()) return fail("there is no article " + id);
     ArticleRecord article;
     article.id = aid;
@@ -34,17 +36,23 @@ Result<ArticleRecord> read_article(const Site& site, int64_t aid) {
     article.typeid_ = static_cast<int>(php_int(tiny.rows[0][1].value_or("0")));
     article.category = site.category(article.typeid_);
 
-    BRINDLE_TRY(auto model, site.database().select(site.sql("SELECT * FROM `#@__channeltype` WHERE id='" + std::to_string(channel) + "'")));
-    if (model.rows.empty()) return fail("article " + id + " is of channel " + std::to_string(channel) + ", which the site does not have");
+    BRINDLE_TRY(auto model, site.database().select(site.sql("SELECT * FROM `#@__channeltype` WHERE id='" +
+                                                            std::to_string(channel) + "'")));
+    if (model.rows.empty())
+        return fail("article " + id + " is of channel " + std::to_string(channel) + ", which the site does not have");
     article.channel = row_at(model, 0);
     if (php_int(article.channel["issystem"]) == -1)
-        return fail("article " + id + " is of a single-table model (" + article.channel["typename"] + "), which this preview does not render");
+        return fail("article " + id + " is of a single-table model (" + article.channel["typename"] +
+                    "), which this preview does not render");
     article.channel_fields = read_channel_fields(article.channel["fieldset"]);
 
-    BRINDLE_TRY(auto main, site.database().select(site.sql(
-                               "SELECT arc.*, tp.reid, tp.typedir, ch.addtable FROM `#@__archives` arc "
-                               "LEFT JOIN `#@__arctype` tp ON tp.id=arc.typeid LEFT JOIN `#@__channeltype` ch ON arc.channel=ch.id "
-                               "WHERE arc.id='" + id + "'")));
+    BRINDLE_TRY(
+        auto main,
+        site.database().select(site.sql(
+            "SELECT arc.*, tp.reid, tp.typedir, ch.addtable FROM `#@__archives` arc "
+            "LEFT JOIN `#@__arctype` tp ON tp.id=arc.typeid LEFT JOIN `#@__channeltype` ch ON arc.channel=ch.id "
+            "WHERE arc.id='" +
+            id + "'")));
     if (main.rows.empty()) return fail("article " + id + " is listed but has no row in the archives table");
     Row& f = article.fields = row_at(main, 0);
     if (article.category && php_int(value_in(article.category->columns, "corank")) > 0 && php_int(f["arcrank"]) == 0)

@@ -13,11 +13,11 @@ struct ArticleRecord {
     int64_t id = 0;
     int typeid_ = 0;
     const Category* category = nullptr;  // none for an article outside every category
-    Row fields;    // the archives row (reid, typedir and addtable joined), tags, position, the site's
-                   // public fields, and templet, redirecturl, userip from the channel's table
-    Row channel;   // its #@__channeltype row
+    Row fields;   // the archives row (reid, typedir and addtable joined), tags, position, the site's
+                  // public fields, and templet, redirecturl, userip from the channel's table
+    Row channel;  // its #@__channeltype row
     ChannelFields channel_fields;
-    Row own;       // its row of the channel's own table, lower-case names, NULL columns left out
+    Row own;  // its row of the channel's own table, lower-case names, NULL columns left out
 
     // The page is /plus/view.php's, not a file the generator writes.
     bool dynamic() const;

@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 Result<fs::path> article_template(const Site& site, const fs::path& templets, const ArticleRecord& article) {
     const std::string style = site.global("cfg_df_style");
     const std::string own = value_in(article.fields, "templet");
-    std::string name = template_path(site, own.empty() ? (article.category ? value_in(article.category->columns, "temparticle") : "") : own);
+    std::string name = template_path(
+        site, own.empty() ? (article.category ? value_in(article.category->columns, "temparticle") : "") : own);
     if (!own.empty() && name.find('/') == std::string::npos) name = style + "/" + name;
     const std::string nid = value_in(article.channel, "nid");
     name = replace_all(replace_all(name, "{cid}", nid), "{tid}", std::to_string(article.typeid_));
@@ -27,7 +28,8 @@ Result<fs::path> article_template(const Site& site, const fs::path& templets, co
     if (!fs::exists(file, ec)) file = templets / style / (nid == "spec" ? "article_spec.htm" : "article_default.htm");
     const std::string path = file.string();
     if (path.size() < 4 || !path.ends_with("htm") || !fs::is_regular_file(file, ec))
-        return fail("article " + std::to_string(article.id) + " has no template: " + path + " (模板文件不存在，无法解析文档！)");
+        return fail("article " + std::to_string(article.id) + " has no template: " + path +
+                    " (模板文件不存在，无法解析文档！)");
     return file;
 }
 
@@ -36,10 +38,16 @@ Result<fs::path> article_template(const Site& site, const fs::path& templets, co
 std::optional<std::string> closed_to_visitors(const ArticleRecord& article) {
     if (php_int(value_in(article.fields, "mid")) == 0) return std::nullopt;
     const std::string id = std::to_string(article.id);
-    const long long rank = php_int(value_in(article.fields, "arcrank")), price = php_int(value_in(article.fields, "money"));
-    if (rank < 0) return "article " + id + " is not published (arcrank " + std::to_string(rank) + "): a visitor gets 文章尚未审核,非作者本人无权查看!";
-    if (rank > 1) return "article " + id + " is for members (arcrank " + std::to_string(rank) + "): a visitor gets 你没有权限浏览文档";
-    if (price > 0) return "article " + id + " costs " + std::to_string(price) + " coins: a visitor gets 你没有权限浏览文档";
+    const long long rank = php_int(value_in(article.fields, "arcrank")),
+                    price = php_int(value_in(article.fields, "money"));
+    if (rank < 0)
+        return "article " + id + " is not published (arcrank " + std::to_string(rank) +
+               "): a visitor gets 文章尚未审核,非作者本人无权查看!";
+    if (rank > 1)
+        return "article " + id + " is for members (arcrank " + std::to_string(rank) +
+               "): a visitor gets 你没有权限浏览文档";
+    if (price > 0)
+        return "article " + id + " costs " + std::to_string(price) + " coins: a visitor gets 你没有权限浏览文档";
     return std::nullopt;
 }
 
@@ -53,7 +61,8 @@ public:
         const ParsedTag& tag = call.tag;
         if (tag.name == "field") return field(call.page.fields, tag);
         if (tag.name == "pagebreak") return page_break(fields_.addresses, fields_.pages.texts.size(), page_no_);
-        if (tag.name == "pagetitle") return page_titles(fields_.addresses, fields_.pages, tag.attributes.get("style"), page_no_);
+        if (tag.name == "pagetitle")
+            return page_titles(fields_.addresses, fields_.pages, tag.attributes.get("style"), page_no_);
         if (tag.name == "prenext") {
             if (!neighbours_) neighbours_ = article_neighbours(renderer_.site(), article_.id, article_.typeid_);
             return neighbours_->shown(tag.attributes.get("get"));
@@ -69,8 +78,10 @@ private:
         const std::string name(tag.attributes.get("name"));
         if (name == "array") return "array";
         std::string key = name;
-        if (!tag.attributes.get("noteid").empty()) key += "_" + std::string(tag.attributes.get("noteid"));
-        else if (!tag.attributes.get("type").empty()) key += "_" + std::string(tag.attributes.get("type"));
+        if (!tag.attributes.get("noteid").empty())
+            key += "_" + std::string(tag.attributes.get("noteid"));
+        else if (!tag.attributes.get("type").empty())
+            key += "_" + std::string(tag.attributes.get("type"));
         return value_in(fields, key);
     }
 
@@ -88,7 +99,8 @@ private:
             Row row{{"name", field.item_name}, {"tagname", field.name}};
             // DedeCMS keeps the value it shows here as the page's field.
             if (shows_value)
-                row["value"] = call.page.fields[field.name] = shown_field_value(field, value_in(call.page.fields, field.name));
+                row["value"] = call.page.fields[field.name] =
+                    shown_field_value(field, value_in(call.page.fields, field.name));
             rows.push_back(std::move(row));
         }
         return renderer_.fill_items(body, rows, call.file, trimmed_body_at(call.tag), "", false);
@@ -103,10 +115,11 @@ private:
 
 // DedeCMS's page for a jump article when it is told not to jump at once (cfg_jump_once N).
 std::string jump_page(const Site& site, const Row& f, const std::string& title) {
-    return "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + site.global("cfg_soft_lang") +
-           "\">\r\n<title>" + title + "</title>\r\n<meta http-equiv=\"refresh\" content=\"3;URL=" + value_in(f, "redirecturl") +
-           "\">\r\n</head>\r\n<body>\r\n现在正在转向：" + title + "，请稍候...<br/><br/>\r\n转向内容简介:" + value_in(f, "description") +
-           "\r\n</body>\r\n</html>\r\n";
+    return "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" +
+           site.global("cfg_soft_lang") + "\">\r\n<title>" + title +
+           "</title>\r\n<meta http-equiv=\"refresh\" content=\"3;URL=" + value_in(f, "redirecturl") +
+           "\">\r\n</head>\r\n<body>\r\n现在正在转向：" + title +
+           "，请稍候...<br/><br/>\r\n转向内容简介:" + value_in(f, "description") + "\r\n</body>\r\n</html>\r\n";
 }
 
 }  // namespace
@@ -120,9 +133,12 @@ Result<RenderedPage> render_article_page(Renderer& renderer, const fs::path& tem
     auto text = renderer.read_template(file);
     if (!text) return fail("cannot read the template " + file.string());
 
-    if (dynamic && value_in(article.fields, "flag").find('j') != std::string::npos && !value_in(article.fields, "redirecturl").empty()) {
-        const std::string title = value_in(article.fields, "title") + (page_no > 1 ? "(" + std::to_string(page_no) + ")" : "");
-        if (site.global("cfg_jump_once") == "N") return RenderedPage{jump_page(site, article.fields, title), file.string()};
+    if (dynamic && value_in(article.fields, "flag").find('j') != std::string::npos &&
+        !value_in(article.fields, "redirecturl").empty()) {
+        const std::string title =
+            value_in(article.fields, "title") + (page_no > 1 ? "(" + std::to_string(page_no) + ")" : "");
+        if (site.global("cfg_jump_once") == "N")
+            return RenderedPage{jump_page(site, article.fields, title), file.string()};
         return fail("article " + std::to_string(aid) + " jumps to " + value_in(article.fields, "redirecturl") +
                     ": DedeCMS answers with a redirect, not a page");
     }
@@ -130,8 +146,8 @@ Result<RenderedPage> render_article_page(Renderer& renderer, const fs::path& tem
     ArticlePageFields fields = article_page_fields(site, article, parse_tags(*text), dynamic);
     const size_t pages = fields.pages.texts.size();
     if (page_no < 1 || static_cast<size_t>(page_no) > pages)
-        return fail("article " + std::to_string(aid) + " has " + std::to_string(pages) + (pages == 1 ? " page" : " pages") +
-                    ", not a page " + std::to_string(page_no));
+        return fail("article " + std::to_string(aid) + " has " + std::to_string(pages) +
+                    (pages == 1 ? " page" : " pages") + ", not a page " + std::to_string(page_no));
     show_page(fields, static_cast<size_t>(page_no), site.charset());
     for (const std::string& warning : fields.warnings) renderer.report(file.string(), 0, warning, false);
 

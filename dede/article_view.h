@@ -12,6 +12,7 @@ namespace brindle::dede {
 // page_no counts from 1. No page for an unknown article, one a visitor may not read (not yet
 // published, for members, for a price), a page past its last, or a jump DedeCMS answers with a
 // redirect: an error that says which.
-Result<RenderedPage> render_article_page(Renderer& renderer, const std::filesystem::path& templets, int64_t aid, int page_no);
+Result<RenderedPage> render_article_page(Renderer& renderer, const std::filesystem::path& templets, int64_t aid,
+                                         int page_no);
 
 }  // namespace brindle::dede

@@ -65,7 +65,8 @@ ChannelFields read_channel_fields(std::string_view fieldset) {
     for (ParsedTag& tag : parse_tags(fieldset, kFieldsetTags).tags) {
         if (!seen.insert(tag.name).second) break;
         ChannelField field{tag.name, std::move(tag.attributes), ""};
-        field.item_name = field.attributes.get("itemname").empty() ? field.name : std::string(field.attributes.get("itemname"));
+        field.item_name =
+            field.attributes.get("itemname").empty() ? field.name : std::string(field.attributes.get("itemname"));
         if (field.attributes.get("page") == "split") out.split_field = field.name;
         out.fields.push_back(std::move(field));
     }

@@ -38,7 +38,8 @@ std::string replace_all_any_case(const std::string& text, std::string_view from,
     const std::string lower_text = ascii_lower(text), lower_from = ascii_lower(from);
     std::string out;
     size_t copied = 0;
-    for (size_t at = lower_text.find(lower_from); at != std::string::npos; at = lower_text.find(lower_from, at + from.size())) {
+    for (size_t at = lower_text.find(lower_from); at != std::string::npos;
+         at = lower_text.find(lower_from, at + from.size())) {
         out.append(text, copied, at - copied);
         out += to;
         copied = at + from.size();
@@ -83,7 +84,8 @@ LinkedText with_keyword_links(std::string text, const std::vector<KeywordLink>& 
     OrderedPairs keyword_links;
     for (const KeywordLink& link : links) {
         const std::string keyword = php_trim(link.keyword);
-        keyword_links.set(keyword, "<a href='" + php_trim(link.url) + "' target='_blank'><u>" + md5_hex(keyword) + "</u></a>");
+        keyword_links.set(keyword,
+                          "<a href='" + php_trim(link.url) + "' target='_blank'><u>" + md5_hex(keyword) + "</u></a>");
     }
     LinkedText out;
     for (const auto& [keyword, anchor] : keyword_links.items()) {
@@ -93,9 +95,12 @@ LinkedText with_keyword_links(std::string text, const std::vector<KeywordLink>& 
             continue;
         }
         auto pattern = PhpRegex::compile("#" + keyword + "#i");
-        auto replaced = pattern ? pattern->replace(text, anchor, replace_limit) : Result<std::string>(std::unexpected(pattern.error()));
-        if (replaced) text = std::move(*replaced);
-        else out.fault = "the keyword '" + keyword + "' is not a valid pattern (" + replaced.error().message + ")";
+        auto replaced = pattern ? pattern->replace(text, anchor, replace_limit)
+                                : Result<std::string>(std::unexpected(pattern.error()));
+        if (replaced)
+            text = std::move(*replaced);
+        else
+            out.fault = "the keyword '" + keyword + "' is not a valid pattern (" + replaced.error().message + ")";
     }
     if (!out.fault.empty()) return out;  // PHP's preg_replace gave null: nothing is left of the text
     for (const auto& [keyword, anchor] : keyword_links.items()) text = replace_all(text, md5_hex(keyword), keyword);

@@ -93,14 +93,16 @@ std::string_view parameter(std::string_view query, std::string_view name) {
         size_t end = std::min(query.find('&', at), query.size());
         std::string_view pair = query.substr(at, end - at);
         size_t equals = pair.find('=');
-        if (pair.substr(0, equals) == name) found = equals == std::string_view::npos ? std::string_view() : pair.substr(equals + 1);
+        if (pair.substr(0, equals) == name)
+            found = equals == std::string_view::npos ? std::string_view() : pair.substr(equals + 1);
         at = end + 1;
     }
     return found;
 }
 
 bool plain_path(std::string_view path) {
-    if (!path.starts_with('/') || path.find('\\') != std::string_view::npos || path.find('\0') != std::string_view::npos)
+    if (!path.starts_with('/') || path.find('\\') != std::string_view::npos ||
+        path.find('\0') != std::string_view::npos)
         return false;
     for (size_t at = 1; at <= path.size();) {
         size_t end = std::min(path.find('/', at), path.size());
@@ -111,7 +113,9 @@ bool plain_path(std::string_view path) {
     return true;
 }
 
-int matched_page(const std::smatch& match, size_t group) { return match[group].matched ? page_number(match[group].str()) : 1; }
+int matched_page(const std::smatch& match, size_t group) {
+    return match[group].matched ? page_number(match[group].str()) : 1;
+}
 
 }  // namespace
 
@@ -137,8 +141,10 @@ SiteLayout SiteLayout::of(const Site& site) {
 
 PageRouter::PageRouter(SiteLayout layout) : layout_(std::move(layout)) {
     for (const CategoryLayout& c : layout_.categories) {
-        std::string list = single_slashes(replace_all(replace_all(c.list_rule, "{typedir}", c.folder), "{tid}", std::to_string(c.id)));
-        list_patterns_.emplace_back(rule_pattern(list, [](std::string_view name) { return name == "page" ? "(\\d+)" : ""; }));
+        std::string list =
+            single_slashes(replace_all(replace_all(c.list_rule, "{typedir}", c.folder), "{tid}", std::to_string(c.id)));
+        list_patterns_.emplace_back(
+            rule_pattern(list, [](std::string_view name) { return name == "page" ? "(\\d+)" : ""; }));
     }
     for (size_t k = 0; k <= layout_.categories.size(); ++k) {
         const CategoryLayout* category = k < layout_.categories.size() ? &layout_.categories[k] : nullptr;
@@ -164,8 +170,10 @@ Route PageRouter::route(std::string_view path, std::string_view query) const {
 
 Route PageRouter::route_page(std::string_view path, std::string_view query) const {
     const SiteLayout& l = layout_;
-    for (auto [folder, kind] : {std::pair{&l.templets_dir, Route::Kind::TemplateFile}, {&l.medias_dir, Route::Kind::UploadFile}}) {
-        if (!folder->empty() && path.starts_with(*folder + "/") && path.size() > folder->size() + 1 && !path.ends_with('/'))
+    for (auto [folder, kind] :
+         {std::pair{&l.templets_dir, Route::Kind::TemplateFile}, {&l.medias_dir, Route::Kind::UploadFile}}) {
+        if (!folder->empty() && path.starts_with(*folder + "/") && path.size() > folder->size() + 1 &&
+            !path.ends_with('/'))
             return {kind, 0, 1, std::string(path.substr(folder->size() + 1))};
     }
     if (path == l.cmspath + "/" || path == l.cmspath + "/index.html") return {Route::Kind::Home};
@@ -188,7 +196,8 @@ Route PageRouter::route_page(std::string_view path, std::string_view query) cons
     const std::string text(path);
     std::smatch match;
     static const std::regex rewritten_view("/view-(\\d+)-(\\d+)\\.html");
-    if (path.starts_with(l.plus_dir) && std::regex_match(text.begin() + static_cast<long>(l.plus_dir.size()), text.end(), match, rewritten_view))
+    if (path.starts_with(l.plus_dir) &&
+        std::regex_match(text.begin() + static_cast<long>(l.plus_dir.size()), text.end(), match, rewritten_view))
         if (auto aid = number(match[1].str())) return {Route::Kind::Article, *aid, page_number(match[2].str())};
 
     for (size_t k = 0; k < l.categories.size(); ++k) {
@@ -196,13 +205,15 @@ Route PageRouter::route_page(std::string_view path, std::string_view query) cons
         if (c.isdefault == -1 || c.ispart == 2 || !c.folder.starts_with('/')) continue;
         if ((c.isdefault == 1 || c.ispart == 1) && (path == c.folder + "/" || path == c.folder + "/" + c.defaultname))
             return {Route::Kind::List, c.id, 1};
-        if (c.ispart == 0 && std::regex_match(text, match, list_patterns_[k])) return {Route::Kind::List, c.id, matched_page(match, 1)};
+        if (c.ispart == 0 && std::regex_match(text, match, list_patterns_[k]))
+            return {Route::Kind::List, c.id, matched_page(match, 1)};
     }
     for (const ArticlePattern& p : article_patterns_)
         if (std::regex_match(text, match, p.by_id))
             if (auto aid = number(match[1].str())) return {Route::Kind::Article, *aid, matched_page(match, 2)};
     for (const ArticlePattern& p : article_patterns_)
-        if (std::regex_match(text, match, p.by_name)) return {Route::Kind::NamedArticle, 0, matched_page(match, 2), match[1].str()};
+        if (std::regex_match(text, match, p.by_name))
+            return {Route::Kind::NamedArticle, 0, matched_page(match, 2), match[1].str()};
     return {};
 }
 

@@ -47,7 +47,8 @@ struct Route {
         Redirect,      // name: the same address with the slash a folder needs
     };
     Route() = default;
-    Route(Kind kind, int64_t id = 0, int page = 1, std::string name = {}) : kind(kind), id(id), page(page), name(std::move(name)) {}
+    Route(Kind kind, int64_t id = 0, int page = 1, std::string name = {})
+        : kind(kind), id(id), page(page), name(std::move(name)) {}
 
     Kind kind = Kind::NotFound;
     int64_t id = 0;

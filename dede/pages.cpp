@@ -30,7 +30,8 @@ Page index_page(const Site& site, int typeid_) {
     page.typeid_ = typeid_;
     if (const Category* category = site.category(typeid_)) {
         for (const auto& [name, value] : category->columns) page.fields[name] = value;
-        for (const char* name : {"tempindex", "templist", "temparticle"}) page.fields[name] = template_path(site, page.fields[name]);
+        for (const char* name : {"tempindex", "templist", "temparticle"})
+            page.fields[name] = template_path(site, page.fields[name]);
         auto channel = site.database().select(site.sql(
             "SELECT typename AS ctypename, addtable, issystem FROM `#@__channeltype` WHERE id='" +
             std::to_string(php_int(category->columns.at("channeltype"))) + "'"));

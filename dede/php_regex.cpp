@@ -46,9 +46,12 @@ Result<PhpRegex> PhpRegex::compile(std::string_view pattern) {
     const char close = pair != std::string_view::npos && pair < 4 ? pairs[pair + 4] : open;
     size_t end = at + 1;
     for (int depth = 1; end < pattern.size(); ++end) {
-        if (pattern[end] == '\\' && end + 1 < pattern.size()) ++end;
-        else if (pattern[end] == close && --depth <= 0) break;
-        else if (pattern[end] == open && close != open) ++depth;
+        if (pattern[end] == '\\' && end + 1 < pattern.size())
+            ++end;
+        else if (pattern[end] == close && --depth <= 0)
+            break;
+        else if (pattern[end] == open && close != open)
+            ++depth;
     }
     if (end >= pattern.size()) return fail(std::string("no ending delimiter '") + close + "' found");
 
@@ -66,7 +69,11 @@ Result<PhpRegex> PhpRegex::compile(std::string_view pattern) {
             case 'U': options |= PCRE2_UNGREEDY; break;
             case 'J': options |= PCRE2_DUPNAMES; break;
             case 'u': options |= PCRE2_UTF | PCRE2_UCP, utf = true; break;
-            case 'S': case 'X': case ' ': case '\n': case '\r': break;
+            case 'S':
+            case 'X':
+            case ' ':
+            case '\n':
+            case '\r': break;
             case '\0': return fail("NUL is not a valid modifier");
             default: return fail(std::string("unknown modifier '") + flag + "'");
         }
@@ -76,8 +83,10 @@ Result<PhpRegex> PhpRegex::compile(std::string_view pattern) {
     PCRE2_SIZE error_at = 0;
     auto code = std::make_shared<Code>();
     code->utf = utf;
-    code->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(body.data()), body.size(), options, &error, &error_at, nullptr);
-    if (!code->code) return fail("compilation failed: " + pcre_message(error) + " at offset " + std::to_string(error_at));
+    code->code =
+        pcre2_compile(reinterpret_cast<PCRE2_SPTR>(body.data()), body.size(), options, &error, &error_at, nullptr);
+    if (!code->code)
+        return fail("compilation failed: " + pcre_message(error) + " at offset " + std::to_string(error_at));
     code->context = pcre2_match_context_create(nullptr);
     if (!code->context) return fail("out of memory");
     pcre2_set_match_limit(code->context, kMatchLimit);

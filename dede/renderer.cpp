@@ -47,7 +47,8 @@ Renderer::Renderer(Site& site, std::filesystem::path templets, PhpCode* php)
     // letters: a pattern without any is matched as it is, which is much quicker.
     const std::string banned = site_.global("cfg_replacestr");
     if (banned.empty()) return;
-    const bool letters = std::any_of(banned.begin(), banned.end(), [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+    const bool letters =
+        std::any_of(banned.begin(), banned.end(), [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
     try {
         banned_words_.emplace(banned, letters ? std::regex::ECMAScript | std::regex::icase : std::regex::ECMAScript);
     } catch (const std::regex_error&) {
@@ -65,8 +66,10 @@ std::optional<std::string> Renderer::read_template(const std::filesystem::path& 
     auto bytes = read_input_file(path.string());
     if (!bytes) return std::nullopt;
     std::string text(bytes->begin(), bytes->end());
-    if (site_.charset() == SiteCharset::gbk) text = gbk_to_utf8(text);
-    else check_utf8(path.string(), text);
+    if (site_.charset() == SiteCharset::gbk)
+        text = gbk_to_utf8(text);
+    else
+        check_utf8(path.string(), text);
     // DedeCMS reads line by line and stops at a line that reads as false: a last line "0".
     if (text.size() >= 1 && text.back() == '0' && (text.size() == 1 || text[text.size() - 2] == '\n')) text.pop_back();
     return text;
@@ -93,8 +96,10 @@ void Renderer::check_utf8(std::string_view file, std::string_view text) {
     for (size_t p = 0; p < text.size();) {
         const size_t length = utf8_sequence_length(text, p);
         if (length == 0) {
-            report(file, p, "byte " + hex(static_cast<unsigned char>(text[p])) + " is not UTF-8 text; the page carries it as it is",
-                   false);
+            report(
+                file, p,
+                "byte " + hex(static_cast<unsigned char>(text[p])) + " is not UTF-8 text; the page carries it as it is",
+                false);
             return;
         }
         p += length;
@@ -135,7 +140,8 @@ std::string Renderer::include_file(const ParsedTag& tag, Page* page) {
     if (!std::filesystem::is_regular_file(found, ec)) found = templets_ / site_.global("cfg_df_style") / name;
     auto text = std::filesystem::is_regular_file(found, ec) ? read_template(found) : std::nullopt;
     if (!text) return "无法在这个位置找到： " + name;
-    if (std::find(included_.begin(), included_.end(), found.string()) == included_.end()) included_.push_back(found.string());
+    if (std::find(included_.begin(), included_.end(), found.string()) == included_.end())
+        included_.push_back(found.string());
     if (tag.attributes.get("ismake") == "no") return *text;
     if (include_depth_ >= kIncludeDepthLimit) {
         report(found.string(), 0, "included more than " + std::to_string(kIncludeDepthLimit) + " files deep: not read");

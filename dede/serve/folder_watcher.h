@@ -16,7 +16,8 @@ namespace brindle::preview {
 class FolderWatcher {
 public:
     // `changed` runs on the watcher's own thread, once a burst of changes is over.
-    static Result<std::unique_ptr<FolderWatcher>> start(const std::filesystem::path& root, std::function<void()> changed);
+    static Result<std::unique_ptr<FolderWatcher>> start(const std::filesystem::path& root,
+                                                        std::function<void()> changed);
     ~FolderWatcher();
     FolderWatcher(const FolderWatcher&) = delete;
     FolderWatcher& operator=(const FolderWatcher&) = delete;

@@ -4,8 +4,8 @@ namespace brindle::preview {
 namespace {
 
 bool host_character(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == ':' ||
-           c == '_' || c == '@';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+           c == ':' || c == '_' || c == '@';
 }
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -40,7 +40,8 @@ std::string before_body_end(std::string html, std::string_view addition) {
 
 std::string reload_script(uint64_t generation) {
     return "<script>/* brindle-preview: reloads this page when a template is saved */\n"
-           "new EventSource(\"" + std::string(kEventsPath) + "?since=" + std::to_string(generation) +
+           "new EventSource(\"" +
+           std::string(kEventsPath) + "?since=" + std::to_string(generation) +
            "\").onmessage = function () { this.close(); location.reload(); };\n</script>\n";
 }
 
@@ -78,9 +79,10 @@ std::string with_host(std::string html, std::string_view basehost, std::string_v
 
 std::string message_page(std::string_view title, std::string_view explanation, const std::vector<std::string>& lines,
                          std::string_view home) {
-    std::string out = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\" />\n<title>" + html_escape(title) +
-                      "</title>\n</head>\n<body style=\"font:15px/1.6 sans-serif;margin:32px\">\n<h1 style=\"font-size:22px\">" +
-                      html_escape(title) + "</h1>\n<p>" + html_escape(explanation) + "</p>\n";
+    std::string out =
+        "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\" />\n<title>" + html_escape(title) +
+        "</title>\n</head>\n<body style=\"font:15px/1.6 sans-serif;margin:32px\">\n<h1 style=\"font-size:22px\">" +
+        html_escape(title) + "</h1>\n<p>" + html_escape(explanation) + "</p>\n";
     if (!lines.empty()) {
         out += "<pre style=\"background:#fff4f2;border-left:3px solid #c62828;padding:8px 12px;white-space:pre-wrap\">";
         for (const std::string& line : lines) out += html_escape(line) + "\n";

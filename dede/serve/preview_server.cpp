@@ -28,8 +28,10 @@ constexpr std::chrono::seconds kStreamKeepAlive{15};
 // The host a request names, without its port: a page of another site that makes its own name lead
 // here (DNS rebinding) names its own host, and is refused.
 bool loopback_host(std::string_view host) {
-    if (host.starts_with('[')) host = host.substr(0, host.find(']') + 1);
-    else host = host.substr(0, host.find(':'));
+    if (host.starts_with('['))
+        host = host.substr(0, host.find(']') + 1);
+    else
+        host = host.substr(0, host.find(':'));
     return host.empty() || host == kLoopback || host == "localhost" || host == "[::1]";
 }
 
@@ -50,7 +52,8 @@ Result<std::unique_ptr<PreviewServer>> PreviewServer::start(SiteSession session,
     server->session_ = std::move(session);
     // Generations count from the clock, so a page from before a restart of the server reloads.
     const auto since_epoch = std::chrono::system_clock::now().time_since_epoch();
-    server->events_ = std::make_unique<ReloadEvents>(std::chrono::duration_cast<std::chrono::milliseconds>(since_epoch).count());
+    server->events_ =
+        std::make_unique<ReloadEvents>(std::chrono::duration_cast<std::chrono::milliseconds>(since_epoch).count());
     server->http_ = std::make_unique<httplib::Server>();
     httplib::Server& http = *server->http_;
     http.new_task_queue = [] { return new httplib::ThreadPool(kHttpThreads); };
@@ -64,7 +67,9 @@ Result<std::unique_ptr<PreviewServer>> PreviewServer::start(SiteSession session,
         setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     });
 
-    const int port = options.port == 0 ? http.bind_to_any_port(kLoopback) : http.bind_to_port(kLoopback, options.port) ? options.port : -1;
+    const int port = options.port == 0                            ? http.bind_to_any_port(kLoopback)
+                     : http.bind_to_port(kLoopback, options.port) ? options.port
+                                                                  : -1;
     if (port < 0)
         return fail("cannot listen on " + std::string(kLoopback) + ":" + std::to_string(options.port) +
                     (options.port ? " (is another program using that port?)" : ""));
@@ -154,11 +159,11 @@ void PreviewServer::add_routes() {
             std::rethrow_exception(error);
         } catch (const std::exception& e) {
             what = e.what();
-        } catch (...) {
-        }
+        } catch (...) {}
         response.status = 500;
-        response.set_content(message_page("500: the preview failed", "brindle-preview failed on this request:", {what}, "/"),
-                             "text/html; charset=utf-8");
+        response.set_content(
+            message_page("500: the preview failed", "brindle-preview failed on this request:", {what}, "/"),
+            "text/html; charset=utf-8");
     });
 }
 

@@ -5,11 +5,11 @@
 #include "dede/article_view.h"
 #include "dede/pages.h"
 #include "dede/php_text.h"
-#include "dede/template_decode.h"
-#include "dede/template_check.h"
 #include "dede/serve/issue_positions.h"
 #include "dede/serve/page_decoration.h"
 #include "dede/serve/static_files.h"
+#include "dede/template_check.h"
+#include "dede/template_decode.h"
 
 namespace brindle::preview {
 namespace {
@@ -28,7 +28,8 @@ std::string file_text(const std::string& path) {
 std::string paged_address(const std::string& address, int page_no) {
     if (page_no <= 1) return address;
     size_t dot = address.rfind('.'), slash = address.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return address + "_" + std::to_string(page_no);
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return address + "_" + std::to_string(page_no);
     return address.substr(0, dot) + "_" + std::to_string(page_no) + address.substr(dot);
 }
 
@@ -50,7 +51,8 @@ Reply SitePages::page(const Route& route, std::string_view path, uint64_t genera
     auto rendered = render(renderer, route, path);
     if (!rendered && rendered.error().field == "not found") return not_found(path, generation);
     if (!rendered) {
-        return {500, std::string(kOwnPageType),
+        return {500,
+                std::string(kOwnPageType),
                 before_body_end(message_page("500: the page could not be rendered",
                                              "brindle-preview could not render " + std::string(path) + ":",
                                              {rendered.error().describe()}, home_),
@@ -66,7 +68,8 @@ Reply SitePages::page(const Route& route, std::string_view path, uint64_t genera
 Result<dede::RenderedPage> SitePages::render(dede::Renderer& renderer, const Route& route, std::string_view path) {
     switch (route.kind) {
         case Route::Kind::Home: return render_home(renderer);
-        case Route::Kind::List: return dede::render_list_page(renderer, session_.templets, static_cast<int>(route.id), route.page);
+        case Route::Kind::List:
+            return dede::render_list_page(renderer, session_.templets, static_cast<int>(route.id), route.page);
         case Route::Kind::Article:
         case Route::Kind::NamedArticle: {
             BRINDLE_TRY(int64_t aid, find_article(route, path));
@@ -80,7 +83,8 @@ Result<dede::RenderedPage> SitePages::render_home(dede::Renderer& renderer) {
     // The home template the site chose (its homepageset), else its style's index.htm.
     std::string name = "{style}/index.htm";
     auto chosen = site_.database().select(site_.sql("SELECT templet FROM `#@__homepageset`"));
-    if (chosen && !chosen->rows.empty() && chosen->rows[0][0] && !chosen->rows[0][0]->empty()) name = *chosen->rows[0][0];
+    if (chosen && !chosen->rows.empty() && chosen->rows[0][0] && !chosen->rows[0][0]->empty())
+        name = *chosen->rows[0][0];
     const fs::path file = session_.templets / dede::replace_all(name, "{style}", site_.global("cfg_df_style"));
     auto text = renderer.read_template(file);
     if (!text) return fail("no template " + file.string());
@@ -91,10 +95,12 @@ Result<dede::RenderedPage> SitePages::render_home(dede::Renderer& renderer) {
 Result<int64_t> SitePages::find_article(const Route& route, std::string_view path) {
     auto& db = site_.database();
     const std::string which = route.kind == Route::Kind::Article ? "arc.id = " + std::to_string(route.id)
-                                                                  : "arc.filename = " + db.quote(route.name);
-    BRINDLE_TRY(auto rows, db.select(site_.sql("SELECT arc.id, arc.typeid, arc.senddate, arc.arcrank, arc.ismake, arc.money, "
-                                               "arc.filename, tp.typedir, tp.namerule FROM `#@__archives` arc "
-                                               "LEFT JOIN `#@__arctype` tp ON arc.typeid = tp.id WHERE " + which)));
+                                                                 : "arc.filename = " + db.quote(route.name);
+    BRINDLE_TRY(auto rows,
+                db.select(site_.sql("SELECT arc.id, arc.typeid, arc.senddate, arc.arcrank, arc.ismake, arc.money, "
+                                    "arc.filename, tp.typedir, tp.namerule FROM `#@__archives` arc "
+                                    "LEFT JOIN `#@__arctype` tp ON arc.typeid = tp.id WHERE " +
+                                    which)));
     // /plus/view.php shows any article; a static address is only the article's own.
     const bool dynamic_form = path.starts_with(site_.global("cfg_plus_dir") + "/");
     for (size_t i = 0; i < rows.rows.size(); ++i) {
@@ -132,8 +138,10 @@ std::string SitePages::shown(const std::string& file) const {
 
 Reply SitePages::file(const Route& route, std::string_view path, uint64_t generation) const {
     std::optional<fs::path> found;
-    if (route.kind == Route::Kind::TemplateFile) found = file_inside(session_.templets, route.name);
-    else if (route.kind == Route::Kind::UploadFile && uploads_) found = file_inside(*uploads_, route.name);
+    if (route.kind == Route::Kind::TemplateFile)
+        found = file_inside(session_.templets, route.name);
+    else if (route.kind == Route::Kind::UploadFile && uploads_)
+        found = file_inside(*uploads_, route.name);
     if (!found) return not_found(path, generation);
     auto bytes = read_input_file(found->string());
     if (!bytes) return not_found(path, generation);
@@ -141,9 +149,11 @@ Reply SitePages::file(const Route& route, std::string_view path, uint64_t genera
 }
 
 Reply SitePages::not_found(std::string_view path, uint64_t generation) const {
-    return {404, std::string(kOwnPageType),
-            before_body_end(message_page("404: not found", "This site has no page at " + std::string(path) + ".", {}, home_),
-                            reload_script(generation)),
+    return {404,
+            std::string(kOwnPageType),
+            before_body_end(
+                message_page("404: not found", "This site has no page at " + std::string(path) + ".", {}, home_),
+                reload_script(generation)),
             {}};
 }
 

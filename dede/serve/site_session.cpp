@@ -29,10 +29,14 @@ Result<bool> SiteArguments::take(const std::vector<std::string>& args, size_t& i
         return false;
     if (i + 1 >= args.size()) return fail(a + " takes a value");
     const std::string& v = args[++i];
-    if (a == "--site") site_url = v;
-    else if (a == "--prefix") prefix = v;
-    else if (a == "--templets") templets = v;
-    else if (a == "--site-root") site_root = v;
+    if (a == "--site")
+        site_url = v;
+    else if (a == "--prefix")
+        prefix = v;
+    else if (a == "--templets")
+        templets = v;
+    else if (a == "--site-root")
+        site_root = v;
     else if (a == "--charset") {
         if (v != "utf-8" && v != "gbk") return fail("--charset takes utf-8 or gbk");
         charset = v;
@@ -43,7 +47,8 @@ Result<bool> SiteArguments::take(const std::vector<std::string>& args, size_t& i
     return true;
 }
 
-Result<SiteSession> open_site_session(const SiteArguments& arguments, const fs::path& tool_dir, const fs::path& default_templets) {
+Result<SiteSession> open_site_session(const SiteArguments& arguments, const fs::path& tool_dir,
+                                      const fs::path& default_templets) {
     SiteSession session;
     const dede::SiteClock clock{arguments.now.value_or(static_cast<int64_t>(std::time(nullptr)))};
     session.sample = arguments.site_url.empty();
@@ -56,9 +61,10 @@ Result<SiteSession> open_site_session(const SiteArguments& arguments, const fs::
     auto database = dede::open_site(*address, clock);
     if (!database) return fail("the site cannot be opened: " + terminal_safe(database.error().describe()));
     session.database = std::move(*database);
-    auto charset = arguments.charset.empty() ? dede::detect_site_charset(*session.database, arguments.prefix)
-                                             : Result<dede::SiteCharset>(arguments.charset == "gbk" ? dede::SiteCharset::gbk
-                                                                                                    : dede::SiteCharset::utf8);
+    auto charset =
+        arguments.charset.empty()
+            ? dede::detect_site_charset(*session.database, arguments.prefix)
+            : Result<dede::SiteCharset>(arguments.charset == "gbk" ? dede::SiteCharset::gbk : dede::SiteCharset::utf8);
     if (!charset) return fail(terminal_safe(charset.error().describe()) + " (--charset utf-8|gbk says which)");
     if (*charset == dede::SiteCharset::gbk) session.database = dede::gbk_text_site(std::move(session.database));
     auto site = dede::Site::load(*session.database, {arguments.prefix, clock, *charset});
@@ -74,7 +80,8 @@ Result<SiteSession> open_site_session(const SiteArguments& arguments, const fs::
     if (arguments.site_root) {
         fs::path functions = *arguments.site_root / "include" / "extend.func.php";
         if (!fs::is_regular_file(functions, ec))
-            return fail("--site-root " + terminal_safe(arguments.site_root->string()) + ": no include/extend.func.php there");
+            return fail("--site-root " + terminal_safe(arguments.site_root->string()) +
+                        ": no include/extend.func.php there");
         session.php.readable_dirs.push_back(fs::absolute(*arguments.site_root, ec).string());
         session.php.site_functions_file = functions.string();
     }

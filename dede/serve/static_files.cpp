@@ -11,11 +11,11 @@ namespace fs = std::filesystem;
 
 // What a template folder and an upload folder hold; anything else is plain bytes.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 20> kTypes = {{
-    {".htm", "text/html"}, {".html", "text/html"}, {".css", "text/css"}, {".js", "text/javascript"},
-    {".txt", "text/plain"}, {".xml", "text/xml"}, {".json", "application/json"}, {".svg", "image/svg+xml"},
-    {".png", "image/png"}, {".jpg", "image/jpeg"}, {".jpeg", "image/jpeg"}, {".gif", "image/gif"},
-    {".webp", "image/webp"}, {".ico", "image/x-icon"}, {".bmp", "image/bmp"}, {".woff", "font/woff"},
-    {".woff2", "font/woff2"}, {".ttf", "font/ttf"}, {".mp4", "video/mp4"}, {".pdf", "application/pdf"},
+    {".htm", "text/html"},    {".html", "text/html"},   {".css", "text/css"},          {".js", "text/javascript"},
+    {".txt", "text/plain"},   {".xml", "text/xml"},     {".json", "application/json"}, {".svg", "image/svg+xml"},
+    {".png", "image/png"},    {".jpg", "image/jpeg"},   {".jpeg", "image/jpeg"},       {".gif", "image/gif"},
+    {".webp", "image/webp"},  {".ico", "image/x-icon"}, {".bmp", "image/bmp"},         {".woff", "font/woff"},
+    {".woff2", "font/woff2"}, {".ttf", "font/ttf"},     {".mp4", "video/mp4"},         {".pdf", "application/pdf"},
 }};
 
 bool inside(const fs::path& folder, const fs::path& path) {
@@ -45,7 +45,8 @@ std::string content_type_for(const fs::path& file, std::string_view charset) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     for (auto [known, type] : kTypes)
         if (ext == known)
-            return type.starts_with("text/") ? std::string(type) + "; charset=" + std::string(charset) : std::string(type);
+            return type.starts_with("text/") ? std::string(type) + "; charset=" + std::string(charset)
+                                             : std::string(type);
     return "application/octet-stream";
 }
 

@@ -22,7 +22,8 @@ std::optional<std::string> field_reference(std::string_view keyword) {
     for (size_t open = keyword.find('~'); open != std::string_view::npos; open = keyword.find('~', open + 1)) {
         size_t end = open + 1;
         while (end < keyword.size() && std::isalnum(static_cast<unsigned char>(keyword[end]))) ++end;
-        if (end > open + 1 && end < keyword.size() && keyword[end] == '~') return std::string(keyword.substr(open + 1, end - open - 1));
+        if (end > open + 1 && end < keyword.size() && keyword[end] == '~')
+            return std::string(keyword.substr(open + 1, end - open - 1));
     }
     return std::nullopt;
 }
@@ -79,7 +80,8 @@ std::string arclist(TagCall& call) {
         if (orderby == "near" && site.global("cfg_keyword_like") == "N") keyword.clear();
         if (a.get("writer") == "this") {
             auto writer = call.page.fields.find("mid");
-            where.push_back(" arc.mid = " + site.database().quote(writer == call.page.fields.end() ? "0" : writer->second) + " ");
+            where.push_back(
+                " arc.mid = " + site.database().quote(writer == call.page.fields.end() ? "0" : writer->second) + " ");
         }
         if (subday > 0) {
             int64_t today = site.clock().now - site.clock().now % 86400;  // UTC midnight, as DedeCMS's gmmktime
@@ -147,7 +149,8 @@ std::string arclist(TagCall& call) {
     std::string order;
     if (orderby == "hot" || orderby == "click") order = " ORDER BY arc.click " + orderway;
     else if (orderby == "id") order = " ORDER BY arc.id " + orderway;
-    else if (orderby == "near") order = " ORDER BY ABS(arc.id - " + std::to_string(page_aid(call.page)) + ")";
+    else if (orderby == "near")
+        order = " ORDER BY ABS(arc.id - " + std::to_string(page_aid(call.page)) + ")";
     else if (orderby == "lastpost" || orderby == "scores" || orderby == "goodpost" || orderby == "badpost")
         order = " ORDER BY arc." + orderby + " " + orderway;
     else if (orderby == "rand") order = " ORDER BY rand()";
@@ -194,10 +197,11 @@ std::string arclist(TagCall& call) {
     return fill_article_rows(call, body, rows_out, line, col, a.get("tablewidth"));
 }
 
-std::string fill_article_rows(TagCall& call, std::string_view body, const std::vector<Row>& rows, long long line, long long col,
-                              std::string_view tablewidth) {
+std::string fill_article_rows(TagCall& call, std::string_view body, const std::vector<Row>& rows, long long line,
+                              long long col, std::string_view tablewidth) {
     if (col <= 1) {
-        std::vector<Row> shown(rows.begin(), rows.begin() + std::clamp<long long>(line, 0, static_cast<long long>(rows.size())));
+        std::vector<Row> shown(rows.begin(),
+                               rows.begin() + std::clamp<long long>(line, 0, static_cast<long long>(rows.size())));
         return call.renderer.fill_items(body, shown, call.file, trimmed_body_at(call.tag), "\r\n");
     }
     // A table of `col` columns: every row of the table holds `col` cells, filled or not.
@@ -211,7 +215,8 @@ std::string fill_article_rows(TagCall& call, std::string_view body, const std::v
         for (long long j = 0; j < col; ++j) {
             out += "    <td width='" + width + "'>\r\n";
             if (next < rows.size()) {
-                out += call.renderer.fill_items(body, {rows[next++]}, call.file, trimmed_body_at(call.tag), "\r\n", true, index);
+                out += call.renderer.fill_items(body, {rows[next++]}, call.file, trimmed_body_at(call.tag), "\r\n",
+                                                true, index);
                 ++index;
             }
             out += "    </td>\r\n";

@@ -64,7 +64,8 @@ std::string flink(TagCall& call) {
         Row row = row_at(*result, i);
         const std::string image = "<a href='" + row["url"] + "' target='_blank'><img src='" + row["logo"] +
                                   "' width='88' height='31' border='0'></a> ";
-        const std::string text = "<a href='" + row["url"] + "' target='_blank'>" + cut_text(row["webname"], titlelen, site.charset()) + "</a> ";
+        const std::string text = "<a href='" + row["url"] + "' target='_blank'>" +
+                                 cut_text(row["webname"], titlelen, site.charset()) + "</a> ";
         std::string link = type == "text" || type == "textall" ? text : type == "image" ? image : row["logo"].empty() ? text : image;
         std::string item = fill_by_pattern(body, "url", mistaken);
         item = fill_by_pattern(item, "webname", mistaken);
@@ -109,10 +110,9 @@ std::string hotwords(TagCall& call) {
     if (num == 0) num = 6;
     if (maxlength == 0) maxlength = 20;
     const long long since = site.clock().now - subday * 86400;
-    auto result = site.database().select(site.sql("SELECT keyword FROM `#@__search_keywords` WHERE lasttime>" +
-                                                  std::to_string(since) + " AND LENGTH(keyword)<" +
-                                                  std::to_string(maxlength + 1) + " ORDER BY count DESC LIMIT 0," +
-                                                  std::to_string(num)));
+    auto result = site.database().select(site.sql(
+        "SELECT keyword FROM `#@__search_keywords` WHERE lasttime>" + std::to_string(since) + " AND LENGTH(keyword)<" +
+        std::to_string(maxlength + 1) + " ORDER BY count DESC LIMIT 0," + std::to_string(num)));
     if (!result) {
         call.renderer.report(call.file, call.tag.begin, "{dede:hotwords}: " + result.error().message);
         return {};
@@ -120,7 +120,8 @@ std::string hotwords(TagCall& call) {
     std::string out;
     for (const auto& row : result->rows) {
         const std::string word = row[0].value_or("");
-        out += "　<a href='" + site.global("cfg_phpurl") + "/search.php?keyword=" + url_encoded(word, site.charset()) + "'>" + word + "</a> ";
+        out += "　<a href='" + site.global("cfg_phpurl") + "/search.php?keyword=" + url_encoded(word, site.charset()) +
+               "'>" + word + "</a> ";
     }
     return out;
 }

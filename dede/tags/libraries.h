@@ -21,8 +21,8 @@ std::string likearticle(TagCall& call);
 
 // Article rows filled into an item template: up to `line` one after the other, or in a table of `col`
 // columns (`tablewidth` per cent wide, 100 when ""), as arclist and likearticle write them.
-std::string fill_article_rows(TagCall& call, std::string_view body, const std::vector<Row>& rows, long long line, long long col,
-                              std::string_view tablewidth);
+std::string fill_article_rows(TagCall& call, std::string_view body, const std::vector<Row>& rows, long long line,
+                              long long col, std::string_view tablewidth);
 
 // PHP's urlencode of the text in the site's encoding: letters, digits and "-_." kept, a space as '+',
 // every other byte as %XX.

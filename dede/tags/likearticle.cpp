@@ -34,9 +34,12 @@ std::string likearticle(TagCall& call) {
 
     std::string typeid_ = attribute(a, "mytypeid", "0");
     if (php_empty(typeid_)) typeid_ = field("typeid").value_or("");
-    if (php_empty(typeid_)) typeid_.clear();
-    else if (typeid_.find(',') == std::string::npos) typeid_ = joined(site.category_and_below(static_cast<int>(php_int(typeid_))));
-    else typeid_ = id_list(typeid_);
+    if (php_empty(typeid_))
+        typeid_.clear();
+    else if (typeid_.find(',') == std::string::npos)
+        typeid_ = joined(site.category_and_below(static_cast<int>(php_int(typeid_))));
+    else
+        typeid_ = id_list(typeid_);
 
     std::string like;
     int looked = 0;
@@ -60,19 +63,25 @@ std::string likearticle(TagCall& call) {
     }
     std::string where = " arc.arcrank>-1 ";
     if (!like.empty()) where += " AND (" + like + ") ";
-    if (!typeid_.empty()) where += " AND arc.typeid IN(" + typeid_ + ") AND arc.id<>" + aid + " ";
-    else if (like.empty()) return {};  // DedeCMS's query has no condition after its AND and fails
+    if (!typeid_.empty())
+        where += " AND arc.typeid IN(" + typeid_ + ") AND arc.id<>" + aid + " ";
+    else if (like.empty())
+        return {};  // DedeCMS's query has no condition after its AND and fails
 
     const std::string orderway = attribute(a, "orderway", "desc") == "asc" ? "asc" : "desc";
     const std::string orderby = attribute(a, "orderby", "");
     std::string order;
-    if (orderby == "hot" || orderby == "click") order = " ORDER BY arc.click " + orderway;
-    else if (orderby == "id" || orderby == "lastpost" || orderby == "scores" || orderby == "senddate" || orderby == "weight" ||
-             orderby == "goodpost" || orderby == "badpost")
+    if (orderby == "hot" || orderby == "click")
+        order = " ORDER BY arc.click " + orderway;
+    else if (orderby == "id" || orderby == "lastpost" || orderby == "scores" || orderby == "senddate" ||
+             orderby == "weight" || orderby == "goodpost" || orderby == "badpost")
         order = " ORDER BY arc." + orderby + " " + orderway;
-    else if (orderby == "near") order = " ORDER BY ABS(arc.id - " + aid + ")";
-    else if (orderby == "rand") order = " ORDER BY rand()";
-    else order = " ORDER BY arc.sortrank " + orderway;
+    else if (orderby == "near")
+        order = " ORDER BY ABS(arc.id - " + aid + ")";
+    else if (orderby == "rand")
+        order = " ORDER BY rand()";
+    else
+        order = " ORDER BY arc.sortrank " + orderway;
 
     auto result = site.database().select(site.sql(
         "SELECT arc.*,tp.typedir,tp.typename,tp.corank,tp.isdefault,tp.defaultname,tp.namerule,tp.namerule2,tp.ispart,"

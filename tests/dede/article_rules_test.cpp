@@ -37,7 +37,8 @@ protected:
     }
 
     // The article's page on the sample site after `changes`.
-    Result<RenderedPage> render(const std::string& changes, int64_t aid, int page_no, std::vector<RenderIssue>* issues = nullptr) {
+    Result<RenderedPage> render(const std::string& changes, int64_t aid, int page_no,
+                                std::vector<RenderIssue>* issues = nullptr) {
         fs::remove(database);
         sqlite3* writer = nullptr;
         EXPECT_EQ(sqlite3_open(database.c_str(), &writer), SQLITE_OK);
@@ -58,13 +59,15 @@ protected:
 };
 
 TEST_F(ArticleRules, WhatAVisitorCannotReadIsNoPage) {
-    EXPECT_EQ(error_of("", 60), "article 60 is not published (arcrank -1): a visitor gets 文章尚未审核,非作者本人无权查看!");
+    EXPECT_EQ(error_of("", 60),
+              "article 60 is not published (arcrank -1): a visitor gets 文章尚未审核,非作者本人无权查看!");
     EXPECT_EQ(error_of("UPDATE dede_archives SET arcrank=10 WHERE id=1;", 1),
               "article 1 is for members (arcrank 10): a visitor gets 你没有权限浏览文档");
     // A category's rank applies to its open articles.
     EXPECT_EQ(error_of("UPDATE dede_arctype SET corank=10 WHERE id=5;", 1),
               "article 1 is for members (arcrank 10): a visitor gets 你没有权限浏览文档");
-    EXPECT_EQ(error_of("UPDATE dede_archives SET money=5 WHERE id=1;", 1), "article 1 costs 5 coins: a visitor gets 你没有权限浏览文档");
+    EXPECT_EQ(error_of("UPDATE dede_archives SET money=5 WHERE id=1;", 1),
+              "article 1 costs 5 coins: a visitor gets 你没有权限浏览文档");
     // Unless its author is "member 0", as a visitor is.
     EXPECT_EQ(error_of("UPDATE dede_archives SET arcrank=-1, mid=0 WHERE id=1;", 1), "rendered");
     EXPECT_EQ(error_of("", 61), "there is no article 61");
@@ -76,16 +79,20 @@ TEST_F(ArticleRules, WhatAVisitorCannotReadIsNoPage) {
 }
 
 TEST_F(ArticleRules, AJumpIsARedirectOrDedeCmsPageBeforeIt) {
-    const std::string jump = "UPDATE dede_archives SET flag='j' WHERE id=17;"
-                             "UPDATE dede_addonarticle SET redirecturl=' http://example.org/next ' WHERE aid=17;";
-    EXPECT_EQ(error_of(jump, 17), "article 17 jumps to http://example.org/next: DedeCMS answers with a redirect, not a page");
+    const std::string jump =
+        "UPDATE dede_archives SET flag='j' WHERE id=17;"
+        "UPDATE dede_addonarticle SET redirecturl=' http://example.org/next ' WHERE aid=17;";
+    EXPECT_EQ(error_of(jump, 17),
+              "article 17 jumps to http://example.org/next: DedeCMS answers with a redirect, not a page");
     auto page = render(jump + "UPDATE dede_sysconfig SET value='N' WHERE varname='cfg_jump_once';", 17, 2);
     ASSERT_TRUE(page.has_value()) << page.error().message;
-    EXPECT_EQ(page->html, "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\r\n"
-                          "<title>公司荣获年度优秀企业称号（17）(2)</title>\r\n"
-                          "<meta http-equiv=\"refresh\" content=\"3;URL=http://example.org/next\">\r\n</head>\r\n<body>\r\n"
-                          "现在正在转向：公司荣获年度优秀企业称号（17）(2)，请稍候...<br/><br/>\r\n"
-                          "转向内容简介:第17篇示例文章的摘要 description for article 17. 内容简介内容简介内容简介\r\n</body>\r\n</html>\r\n");
+    EXPECT_EQ(
+        page->html,
+        "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\r\n"
+        "<title>公司荣获年度优秀企业称号（17）(2)</title>\r\n"
+        "<meta http-equiv=\"refresh\" content=\"3;URL=http://example.org/next\">\r\n</head>\r\n<body>\r\n"
+        "现在正在转向：公司荣获年度优秀企业称号（17）(2)，请稍候...<br/><br/>\r\n"
+        "转向内容简介:第17篇示例文章的摘要 description for article 17. 内容简介内容简介内容简介\r\n</body>\r\n</html>\r\n");
     // A static article is written as a page like any other.
     EXPECT_EQ(error_of("UPDATE dede_addonarticle SET redirecturl='http://example.org/' WHERE aid=5;", 5), "rendered");
 }
@@ -99,7 +106,8 @@ TEST_F(ArticleRules, AKeywordThatIsNoPatternEmptiesTheTextWithAWarning) {
     std::vector<std::string> warnings;
     for (const RenderIssue& issue : issues)
         if (!issue.error) warnings.push_back(issue.message);
-    EXPECT_EQ(warnings, std::vector<std::string>{"field body is empty: the keyword 'a#b' is not a valid pattern (unknown modifier 'b')"});
+    EXPECT_EQ(warnings, std::vector<std::string>{
+                            "field body is empty: the keyword 'a#b' is not a valid pattern (unknown modifier 'b')"});
 }
 
 TEST_F(ArticleRules, TheParsersNoticeIsInAPageViewPhpShowsOnly) {

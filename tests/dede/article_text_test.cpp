@@ -22,7 +22,8 @@ std::string linked(std::string text, const std::vector<KeywordLink>& links, long
 TEST(KeywordLinks, LinkEachKeywordUpToTheLimitAndLeaveLinksAlone) {
     // The link already there keeps its text; the keyword is matched in any case and written as
     // stored, trimmed; the limit is per keyword.
-    EXPECT_EQ(linked("<p><a href='/x'>示例</a> 示例 BODY 示例 示例 Body</p>", {{"示例", "http://k/1"}, {" body ", " http://k/2 "}}, 2),
+    EXPECT_EQ(linked("<p><a href='/x'>示例</a> 示例 BODY 示例 示例 Body</p>",
+                     {{"示例", "http://k/1"}, {" body ", " http://k/2 "}}, 2),
               "<p><a href='/x'>示例</a> " + link("http://k/1", "示例") + " " + link("http://k/2", "body") + " " +
                   link("http://k/1", "示例") + " 示例 " + link("http://k/2", "body") + "</p>");
     // A limit of 0 replaces every one, ASCII letters in either case.
@@ -41,18 +42,24 @@ TEST(KeywordLinks, KeywordsArePatternsAndLaterOnesReachIntoEarlierLinks) {
     EXPECT_EQ(linked("CCC c++", {{"C++", "u/$0"}}, 2), link("u/CCC", "C++") + " " + link("u/c", "C++") + "++");
     EXPECT_EQ(linked("abc a.c", {{"a.c", "u"}}, 1), link("u", "a.c") + " a.c");
     // One that is no pattern leaves nothing of the text.
-    EXPECT_EQ(linked("a#b x", {{"a#b", "u"}, {"x", "v"}}, 2), "fault: the keyword 'a#b' is not a valid pattern (unknown modifier 'b')");
-    EXPECT_TRUE(linked("C( c", {{"C(", "u"}}, 2).starts_with("fault: the keyword 'C(' is not a valid pattern (compilation failed"));
+    EXPECT_EQ(linked("a#b x", {{"a#b", "u"}, {"x", "v"}}, 2),
+              "fault: the keyword 'a#b' is not a valid pattern (unknown modifier 'b')");
+    EXPECT_TRUE(linked("C( c", {{"C(", "u"}}, 2)
+                    .starts_with("fault: the keyword 'C(' is not a valid pattern (compilation failed"));
 }
 
 TEST(ArticlePages, SubtitlesAreCutAsDedeCmsCutsThem) {
     // DedeCMS looks at the first 50 bytes of a page for "#e#": a subtitle of 48 bytes is the longest it finds.
-    ArticlePages pages = split_pages("one#p#概述#e#two#p#副标题#e#three#p##e#four#p#A subtitle that runs well past fifty bytes of text#e#five"
-                                     "#p#A subtitle of forty-eight bytes, the last in rea#e#six", SiteCharset::utf8);
-    EXPECT_EQ(pages.texts, (std::vector<std::string>{"one", "two", "three", "#e#four",
-                                                    "A subtitle that runs well past fifty bytes of text#e#five", "six"}));
+    ArticlePages pages = split_pages(
+        "one#p#概述#e#two#p#副标题#e#three#p##e#four#p#A subtitle that runs well past fifty bytes of text#e#five"
+        "#p#A subtitle of forty-eight bytes, the last in rea#e#six",
+        SiteCharset::utf8);
+    EXPECT_EQ(pages.texts,
+              (std::vector<std::string>{"one", "two", "three", "#e#four",
+                                        "A subtitle that runs well past fifty bytes of text#e#five", "six"}));
     // The cut keeps the '#' after the title, so "副标题" is not dropped as DedeCMS means it to be.
-    EXPECT_EQ(pages.titles, (std::vector<std::string>{"概述#", "副标题#", "A subtitle of forty-eight bytes, the last in rea#"}));
+    EXPECT_EQ(pages.titles,
+              (std::vector<std::string>{"概述#", "副标题#", "A subtitle of forty-eight bytes, the last in rea#"}));
     EXPECT_EQ(split_pages("分页标题#e#x", SiteCharset::utf8).titles, (std::vector<std::string>{"分页标题#"}));
     // The GBK edition's cut does not overshoot: its subtitles end where "#e#" begins.
     EXPECT_EQ(split_pages("a#p#概述#e#x#p#分页标题#e#y", SiteCharset::gbk).titles, (std::vector<std::string>{"概述"}));
@@ -62,19 +69,22 @@ TEST(ArticlePages, SubtitlesAreCutAsDedeCmsCutsThem) {
 TEST(ArticlePages, LinksLeadToTheFilesOrToViewPhp) {
     const ArticlePages pages = split_pages("a#p#T2#e#b#p#c", SiteCharset::utf8);
     PageAddresses files{false, 5, "5", "html", false, "/plus"};
-    EXPECT_EQ(page_break(files, 3, 3), "<li><a>共3页: </a></li><li><a href='5_2.html'>上一页</a></li><li><a href='5.html'>1</a></li>"
-                                       "<li><a href='5_2.html'>2</a></li><li class=\"thisclass\"><a href='#'>3</a></li>"
-                                       "<li><a href='#'>下一页</a></li>");
+    EXPECT_EQ(page_break(files, 3, 3),
+              "<li><a>共3页: </a></li><li><a href='5_2.html'>上一页</a></li><li><a href='5.html'>1</a></li>"
+              "<li><a href='5_2.html'>2</a></li><li class=\"thisclass\"><a href='#'>3</a></li>"
+              "<li><a href='#'>下一页</a></li>");
     EXPECT_EQ(page_break(files, 1, 1), "");
     // The only subtitle is the first, so it links to page 1 although it opens page 2.
     EXPECT_EQ(page_titles(files, pages, "link", 2), "<a href='5.html'>T2#</a> \r\n");
 
     PageAddresses rewritten{true, 27, "", "", true, "/plus"};
-    EXPECT_EQ(page_break(rewritten, 2, 1), "<li><a>共2页: </a></li><li><a href='#'>上一页</a></li><li class=\"thisclass\"><a>1</a></li>"
-                                           "<li><a href='view-27-2.html'>2</a></li><li><a href='view-27-2.html'>下一页</a></li>");
-    EXPECT_EQ(page_break(rewritten, 2, 2), "<li><a>共2页: </a></li><li><a href='view-27-1.html'>上一页</a></li>"
-                                           "<li><a href='view-27-1.html'>1</a></li><li class=\"thisclass\"><a href='#'>2</a></li>"
-                                           "<li><a href='#'>下一页</a></li>");
+    EXPECT_EQ(page_break(rewritten, 2, 1),
+              "<li><a>共2页: </a></li><li><a href='#'>上一页</a></li><li class=\"thisclass\"><a>1</a></li>"
+              "<li><a href='view-27-2.html'>2</a></li><li><a href='view-27-2.html'>下一页</a></li>");
+    EXPECT_EQ(page_break(rewritten, 2, 2),
+              "<li><a>共2页: </a></li><li><a href='view-27-1.html'>上一页</a></li>"
+              "<li><a href='view-27-1.html'>1</a></li><li class=\"thisclass\"><a href='#'>2</a></li>"
+              "<li><a href='#'>下一页</a></li>");
     // Subtitles keep view.php's own address whatever cfg_rewrite says.
     EXPECT_EQ(page_titles(rewritten, pages, "", 1),
               "<select id='dedepagetitles' onchange='location.href=this.options[this.selectedIndex].value;'>\r\n"
@@ -82,7 +92,8 @@ TEST(ArticlePages, LinksLeadToTheFilesOrToViewPhp) {
 }
 
 TEST(ArticlePages, ASummaryIsThePagesTextWithoutItsMarkup) {
-    EXPECT_EQ(html_to_text("<style>p{}</style><p>A&nbsp;b　c\t\x01" "d</p><!-- x --><SCRIPT>x</script>  e &amp&lt; f<br"),
+    EXPECT_EQ(html_to_text("<style>p{}</style><p>A&nbsp;b　c\t\x01"
+                           "d</p><!-- x --><SCRIPT>x</script>  e &amp&lt; f<br"),
               " Ab cd e lt; f ");
 }
 

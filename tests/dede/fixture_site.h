@@ -18,6 +18,4 @@ class MariaDbServer;
 MariaDbServer& fixture_server();
 }  // namespace brindle::test
 
-namespace brindle::dede {
-
-}  // namespace brindle::dede
+namespace brindle::dede {}  // namespace brindle::dede

@@ -31,7 +31,8 @@ std::string slurp(const fs::path& path) {
 }
 
 std::string replaced(std::string text, std::string_view from, std::string_view to) {
-    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
     return text;
 }
 
@@ -51,7 +52,8 @@ protected:
         auto& server = test::fixture_server();
         for (auto [database, charset, collation] : {std::tuple{"gbk_copy", "gbk", "gbk_chinese_ci"},
                                                     std::tuple{"latin1_copy", "latin1", "latin1_swedish_ci"}}) {
-            auto made = server.execute(std::string("CREATE DATABASE IF NOT EXISTS ") + database + " CHARACTER SET " + charset);
+            auto made =
+                server.execute(std::string("CREATE DATABASE IF NOT EXISTS ") + database + " CHARACTER SET " + charset);
             ASSERT_TRUE(made.has_value()) << made.error().describe();
             auto loaded = server.execute(dump_in_gbk(charset, collation), database);
             ASSERT_TRUE(loaded.has_value()) << database << ": " << loaded.error().describe();
@@ -107,12 +109,12 @@ TEST_P(GbkSites, LengthsAndAddressesCountGbkBytes) {
     // Each arclist item ends in "\r\n", as in DedeCMS.
     EXPECT_EQ(render("{dede:arclist idlist='1' titlelen='10'}[field:title/]{/dede:arclist}"), "国内经济形\r\n");
     EXPECT_EQ(render("{dede:arclist idlist='1' titlelen='9'}[field:title/]{/dede:arclist}"), "国内经济\r\n");
-    EXPECT_EQ(render("{dede:arclist idlist='1'}[field:title function='cn_substr(@me, 5)'/]{/dede:arclist}"), "国内\r\n");
+    EXPECT_EQ(render("{dede:arclist idlist='1'}[field:title function='cn_substr(@me, 5)'/]{/dede:arclist}"),
+              "国内\r\n");
     // PHP sees the GBK bytes: 织梦示例站点 is twelve of them.
     EXPECT_EQ(render("{dede:global.cfg_webname function='strlen(@me)'/}"), "12");
     // urlencode of the GBK bytes: 教程 is BD CC B3 CC.
-    EXPECT_EQ(render("{dede:hotwords num='1'/}"),
-              "　<a href='/plus/search.php?keyword=PHP%BD%CC%B3%CC'>PHP教程</a> ");
+    EXPECT_EQ(render("{dede:hotwords num='1'/}"), "　<a href='/plus/search.php?keyword=PHP%BD%CC%B3%CC'>PHP教程</a> ");
 }
 
 TEST_P(GbkSites, LiteralsKeepCharactersThatEndInABackslashByte) {
@@ -129,7 +131,8 @@ TEST_P(GbkSites, ArticleSubtitlesAreCutInGbkBytes) {
     for (const RenderIssue& issue : renderer.issues()) ADD_FAILURE() << issue.message;
     auto part = [&](std::string_view from, std::string_view to) {
         const size_t begin = page->html.find(from);
-        return begin == std::string::npos ? std::string() : page->html.substr(begin, page->html.find(to, begin) - begin);
+        return begin == std::string::npos ? std::string()
+                                          : page->html.substr(begin, page->html.find(to, begin) - begin);
     };
     // The GBK edition's cut does not overshoot into "#e#", so "副标题" is a name DedeCMS drops.
     EXPECT_EQ(part("<div class=\"pagetitle\">", "</div>"), "<div class=\"pagetitle\"><a href='43.html'>概述</a> \r\n");

@@ -199,7 +199,8 @@ TEST(MariaDbSite, GivesTheSameBytesAsSqliteOverTheSameData) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(copy.c_str(), &db), SQLITE_OK);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    for (const char* table : {"dede_arctype", "dede_archives", "dede_addonarticle", "dede_keywords"}) copy_to_sqlite(*mariadb, db, table);
+    for (const char* table : {"dede_arctype", "dede_archives", "dede_addonarticle", "dede_keywords"})
+        copy_to_sqlite(*mariadb, db, table);
     ASSERT_EQ(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     auto sqlite = open_sqlite_site(copy.string(), kClock);

@@ -31,7 +31,7 @@ TEST(PhpRegex, ReadsDelimitersAndFlagsAsPhpDoes) {
 TEST(PhpRegex, WalksEmptyMatchesAndFillsGroupsAsPhpDoes) {
     EXPECT_EQ(replaced("/x*/", "axb", "-"), "-a--b-");
     EXPECT_EQ(replaced("//", "é", "-"), "-\xC3-\xA9-");  // one byte at a time without u ...
-    EXPECT_EQ(replaced("//u", "é", "-"), "-é-");           // ... one character with it
+    EXPECT_EQ(replaced("//u", "é", "-"), "-é-");         // ... one character with it
     EXPECT_EQ(replaced("/a/i", "bAb", "[$0|\\0|${0}]"), "b[A|A|A]b");
     // An unset or missing group is empty; "\\" and "\$" are the character; ${1}x ends at the brace.
     EXPECT_EQ(replaced("/(a)(b)?/", "ac", "<$2|$1|\\\\1|\\$1|${1}x|$11|${12}>"), "<|a|\\1|$1|ax||>c");

@@ -42,9 +42,14 @@ Result<std::unique_ptr<HeadlessChromium>> HeadlessChromium::start(const fs::path
     char folder[] = "/tmp/brindle-chromium-XXXXXX";
     if (!::mkdtemp(folder)) return fail("cannot make a profile folder");
     std::unique_ptr<HeadlessChromium> chromium(new HeadlessChromium(folder));
-    std::vector<std::string> arguments = {browser.string(), "--headless", "--disable-gpu", "--no-first-run",
-                                          "--no-default-browser-check", "--remote-debugging-port=0",
-                                          "--user-data-dir=" + chromium->profile_.string(), url};
+    std::vector<std::string> arguments = {browser.string(),
+                                          "--headless",
+                                          "--disable-gpu",
+                                          "--no-first-run",
+                                          "--no-default-browser-check",
+                                          "--remote-debugging-port=0",
+                                          "--user-data-dir=" + chromium->profile_.string(),
+                                          url};
     // Its sandbox refuses to start as root (a CI container).
     if (::geteuid() == 0) arguments.insert(arguments.begin() + 1, "--no-sandbox");
     std::vector<char*> argv;
@@ -85,8 +90,7 @@ HeadlessChromium::~HeadlessChromium() {
     if (pid_ > 0) {
         ::kill(-pid_, SIGKILL);
         ::kill(pid_, SIGKILL);
-        while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
-        }
+        while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {}
     }
     std::error_code error;
     fs::remove_all(profile_, error);

@@ -20,7 +20,8 @@ public:
     // chromium, else chromium-headless-shell, on PATH; none when neither is installed.
     static std::optional<std::filesystem::path> find();
     // Starts the browser on `url` and waits until its DevTools endpoint answers.
-    static Result<std::unique_ptr<HeadlessChromium>> start(const std::filesystem::path& browser, const std::string& url);
+    static Result<std::unique_ptr<HeadlessChromium>> start(const std::filesystem::path& browser,
+                                                           const std::string& url);
     ~HeadlessChromium();
     HeadlessChromium(const HeadlessChromium&) = delete;
     HeadlessChromium& operator=(const HeadlessChromium&) = delete;

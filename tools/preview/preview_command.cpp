@@ -15,8 +15,8 @@
 #include "dede/pages.h"
 #include "dede/renderer.h"
 #include "dede/serve/issue_positions.h"
-#include "tools/preview/serve_command.h"
 #include "dede/serve/site_session.h"
+#include "tools/preview/serve_command.h"
 
 namespace brindle::preview {
 namespace {
@@ -109,7 +109,8 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
                 if (!id || (a == "--page" && *id == 0)) return usage_error(err, a + " takes a number, not '" + *v + "'");
                 if (a == "--typeid") options.typeid_ = *id;
                 else if (a == "--list") options.list = *id;
-                else if (a == "--article") options.article = *id;
+                else if (a == "--article")
+                    options.article = *id;
                 else options.page = *id;
             }
         } else if (a.starts_with("--")) {
@@ -121,7 +122,8 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
         }
     }
     if (int(options.file.has_value()) + int(options.tag.has_value()) + int(options.list.has_value()) +
-            int(options.article.has_value()) != 1)
+            int(options.article.has_value()) !=
+        1)
         return usage_error(err, "name a template file, or give --tag, --list or --article");
 
     // The template.
@@ -166,8 +168,10 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
         out << site.in_site_encoding(page->html);
     } else {
         // As DedeCMS reads a template (a byte-order mark included); read once above to say why not.
-        if (options.file) source = renderer.read_template(*options.file).value_or("");
-        else renderer.check_utf8(source_name, source);
+        if (options.file)
+            source = renderer.read_template(*options.file).value_or("");
+        else
+            renderer.check_utf8(source_name, source);
         dede::Page page = dede::index_page(site, options.typeid_);
         out << site.in_site_encoding(renderer.render_page(source, page, source_name));
         positions.add(source_name, source);
@@ -177,9 +181,8 @@ int run_preview(const std::vector<std::string>& args, const fs::path& tool_dir, 
     const std::vector<dede::RenderIssue> issues = renderer.issues();
     for (const dede::RenderIssue& issue : issues) {
         dede::TextPosition at = positions.at(issue);
-        err << terminal_safe(issue.file) << ":" << at.line << ":" << at.column << ": " << (issue.error ? "error" : "warning")
-            << ": " << terminal_safe(issue.message)
-            << "\n";
+        err << terminal_safe(issue.file) << ":" << at.line << ":" << at.column << ": "
+            << (issue.error ? "error" : "warning") << ": " << terminal_safe(issue.message) << "\n";
         errors = errors || issue.error;
     }
     return errors ? kRenderedWithErrors : kRendered;

@@ -10,8 +10,8 @@
 
 #include "common/data_files.h"
 #include "common/utf8.h"
-#include "tools/preview/preview_command.h"
 #include "dede/serve/preview_server.h"
+#include "tools/preview/preview_command.h"
 
 extern char** environ;
 
@@ -49,7 +49,8 @@ int run_serve(const std::vector<std::string>& args, const fs::path& tool_dir, st
             open = true;
         } else if (a == "--port") {
             const std::string port = i + 1 < args.size() ? args[++i] : std::string();
-            if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos || std::stoi(port) > 65535)
+            if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(port) > 65535)
                 return usage_error(err, "--port takes a number from 0 to 65535, not '" + port + "'");
             options.port = static_cast<uint16_t>(std::stoi(port));
         } else {
@@ -73,8 +74,10 @@ int run_serve(const std::vector<std::string>& args, const fs::path& tool_dir, st
         return kCannotServe;
     }
     // The upload folder: the sample site's pictures, or the one in the site's own root.
-    if (session->sample) options.uploads = data_file_path(tool_dir, "sample-uploads");
-    else if (site.site_root) options.uploads = *site.site_root / fs::path(session->site->global("cfg_medias_dir")).relative_path();
+    if (session->sample)
+        options.uploads = data_file_path(tool_dir, "sample-uploads");
+    else if (site.site_root)
+        options.uploads = *site.site_root / fs::path(session->site->global("cfg_medias_dir")).relative_path();
     const fs::path templets = session->templets;
 
     auto server = PreviewServer::start(std::move(*session), options);

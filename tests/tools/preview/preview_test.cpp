@@ -113,7 +113,8 @@ TEST(PreviewCommand, HostileTemplatesEndInADiagnostic) {
     std::ofstream(s.path / "bytes.htm") << "ok\n\xff\xfe{dede:global.cfg_webname/}\xc3";
     Ran bytes = preview({"render", (s.path / "bytes.htm").string()});
     EXPECT_EQ(bytes.out, "ok\n\xff\xfe织梦示例站点\xc3");
-    EXPECT_EQ(bytes.err, (s.path / "bytes.htm").string() + ":2:1: warning: byte 0xFF is not UTF-8 text; the page carries it as it is\n");
+    EXPECT_EQ(bytes.err, (s.path / "bytes.htm").string() +
+                             ":2:1: warning: byte 0xFF is not UTF-8 text; the page carries it as it is\n");
     EXPECT_EQ(bytes.status, 0);
 }
 
@@ -137,8 +138,9 @@ TEST(PreviewCommand, WhatCannotBeRenderedIsOneLineAndStatusTwo) {
         Ran r = preview(args);
         return r.status == 2 && r.out.empty() ? r.err : "status " + std::to_string(r.status) + ": " + r.err;
     };
-    EXPECT_EQ(article_error({"60"}),
-              "brindle-preview: article 60 is not published (arcrank -1): a visitor gets 文章尚未审核,非作者本人无权查看!\n");
+    EXPECT_EQ(
+        article_error({"60"}),
+        "brindle-preview: article 60 is not published (arcrank -1): a visitor gets 文章尚未审核,非作者本人无权查看!\n");
     EXPECT_EQ(article_error({"999"}), "brindle-preview: there is no article 999\n");
     EXPECT_EQ(article_error({"5", "--page", "4"}), "brindle-preview: article 5 has 3 pages, not a page 4\n");
     EXPECT_TRUE(article_error({"5", "--list", "1"})
@@ -152,12 +154,13 @@ TEST(PreviewCommand, ServeThatCannotStartSaysWhyInOneLine) {
     Ran port = preview({"serve", "--port", "70000"});
     EXPECT_EQ(port.status, 2);
     EXPECT_EQ(first_line(port), "brindle-preview: --port takes a number from 0 to 65535, not '70000'\n");
-    EXPECT_EQ(first_line(preview({"serve", "--port"})), "brindle-preview: --port takes a number from 0 to 65535, not ''\n");
+    EXPECT_EQ(first_line(preview({"serve", "--port"})),
+              "brindle-preview: --port takes a number from 0 to 65535, not ''\n");
     EXPECT_EQ(first_line(preview({"serve", "--list", "1"})), "brindle-preview: serve takes no --list\n");
     Ran folder = preview({"serve", "--templets", (s.path / "none").string()});
     EXPECT_EQ(folder.status, 2);
-    EXPECT_EQ(folder.err, "brindle-preview: cannot watch the templets folder: cannot list " + (s.path / "none").string() +
-                              ": No such file or directory\n");
+    EXPECT_EQ(folder.err, "brindle-preview: cannot watch the templets folder: cannot list " +
+                              (s.path / "none").string() + ": No such file or directory\n");
     EXPECT_EQ(folder.out, "");
 }
 

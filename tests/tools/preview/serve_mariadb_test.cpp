@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <regex>
 
-#include "tests/support/mariadb_server.h"
 #include "dede/serve/preview_server.h"
 #include "dede/serve/site_session.h"
+#include "tests/support/mariadb_server.h"
 
 namespace brindle::preview {
 namespace {
@@ -48,7 +48,8 @@ TEST(MariaDbServe, ServesTheSamePagesAsFromSqlite) {
     loaded = (*server)->execute_file(fs::path(BRINDLE_DEDE_FIXTURES) / "site_dump.sql", "dede");
     ASSERT_TRUE(loaded.has_value()) << loaded.error().describe();
 
-    const std::vector<std::string> targets = {"/", "/a/news/", "/a/news/list_1_2.html", "/a/products/", "/plus/list.php?tid=4"};
+    const std::vector<std::string> targets = {"/", "/a/news/", "/a/news/list_1_2.html", "/a/products/",
+                                              "/plus/list.php?tid=4"};
     const std::string mysql = "mysql://root@localhost/dede?socket=" + (*server)->address("dede").socket;
     std::vector<std::string> from_mariadb = pages_of(mysql, targets);
     std::vector<std::string> from_sqlite = pages_of("sqlite:" + (kBuild / "sample-site.sqlite").string(), targets);
@@ -56,7 +57,8 @@ TEST(MariaDbServe, ServesTheSamePagesAsFromSqlite) {
     ASSERT_EQ(from_sqlite.size(), targets.size());
     for (size_t i = 0; i < targets.size(); ++i) EXPECT_EQ(from_mariadb[i], from_sqlite[i]) << targets[i];
     // The position starts at cfg_basehost, which the preview writes as its own address.
-    EXPECT_NE(from_mariadb[1].find("<p class=\"position\"><a href='ORIGIN/'>主页</a> > <a href='/a/news/'>新闻中心</a> > </p>"),
+    EXPECT_NE(from_mariadb[1].find(
+                  "<p class=\"position\"><a href='ORIGIN/'>主页</a> > <a href='/a/news/'>新闻中心</a> > </p>"),
               std::string::npos);
 }
 

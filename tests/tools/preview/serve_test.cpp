@@ -15,10 +15,10 @@
 #include <regex>
 #include <thread>
 
-#include "tests/support/headless_chromium.h"
 #include "dede/serve/page_decoration.h"
 #include "dede/serve/preview_server.h"
 #include "dede/serve/site_session.h"
+#include "tests/support/headless_chromium.h"
 
 extern char** environ;
 
@@ -40,7 +40,8 @@ std::string slurp(const fs::path& path) {
 
 std::string script(uint64_t generation) {
     return "<script>/* brindle-preview: reloads this page when a template is saved */\n"
-           "new EventSource(\"/__brindle/events?since=" + std::to_string(generation) +
+           "new EventSource(\"/__brindle/events?since=" +
+           std::to_string(generation) +
            "\").onmessage = function () { this.close(); location.reload(); };\n</script>\n";
 }
 
@@ -83,8 +84,12 @@ protected:
         fs::remove_all(scratch);
     }
 
-    httplib::Result get(const std::string& target, const httplib::Headers& headers = {}) { return client->Get(target, headers); }
-    void save(const std::string& file, const std::string& text) { std::ofstream(templets / file, std::ios::binary) << text; }
+    httplib::Result get(const std::string& target, const httplib::Headers& headers = {}) {
+        return client->Get(target, headers);
+    }
+    void save(const std::string& file, const std::string& text) {
+        std::ofstream(templets / file, std::ios::binary) << text;
+    }
 };
 
 TEST_F(PreviewServe, PagesGoOutInTheSitesCharsetWithTheReloadScript) {
@@ -95,7 +100,8 @@ TEST_F(PreviewServe, PagesGoOutInTheSitesCharsetWithTheReloadScript) {
     EXPECT_EQ(home->status, 200);
     EXPECT_EQ(home->get_header_value("Content-Type"), "text/html; charset=utf-8");
     EXPECT_NE(home->body.find("<title>织梦示例站点</title>"), std::string::npos);
-    EXPECT_TRUE(home->body.ends_with("</footer>\n\n" + script(generation) + "</body>\n</html>\n")) << home->body.substr(home->body.size() - 400);
+    EXPECT_TRUE(home->body.ends_with("</footer>\n\n" + script(generation) + "</body>\n</html>\n"))
+        << home->body.substr(home->body.size() - 400);
     EXPECT_EQ(home->body.find("brindle-diagnostics"), std::string::npos);  // the sample templates are clean
     EXPECT_EQ(get("/index.html")->body, home->body);
 
@@ -111,9 +117,11 @@ TEST_F(PreviewServe, PagesGoOutInTheSitesCharsetWithTheReloadScript) {
 // to the page it names.
 TEST_F(PreviewServe, PagelistLinksWorkWhenFollowed) {
     // Pages of two articles, so the dynamic category has a few.
-    save("default/list_default.htm", std::regex_replace(slurp(templets / "default/list_default.htm"), std::regex("pagesize='15'"), "pagesize='2'"));
+    save("default/list_default.htm",
+         std::regex_replace(slurp(templets / "default/list_default.htm"), std::regex("pagesize='15'"), "pagesize='2'"));
     const std::regex link("<li><a href='([^']+)'>([0-9]+)</a></li>");
-    for (const std::string& page : std::vector<std::string>{"/a/news/", "/a/news/index.html", "/a/news/list_1_2.html", "/plus/list.php?tid=4"}) {
+    for (const std::string& page :
+         std::vector<std::string>{"/a/news/", "/a/news/index.html", "/a/news/list_1_2.html", "/plus/list.php?tid=4"}) {
         auto list = get(page);
         ASSERT_EQ(list->status, 200) << page;
         int followed = 0;
@@ -123,7 +131,8 @@ TEST_F(PreviewServe, PagelistLinksWorkWhenFollowed) {
             href = std::regex_replace(href, std::regex("&amp;"), "&");
             auto next = get(href);
             ASSERT_EQ(next->status, 200) << page << " -> " << href;
-            EXPECT_TRUE(std::regex_search(next->body, std::regex("<li class=\"thisclass\">(<a>)?" + (*it)[2].str() + "(</a>)?</li>")))
+            EXPECT_TRUE(std::regex_search(
+                next->body, std::regex("<li class=\"thisclass\">(<a>)?" + (*it)[2].str() + "(</a>)?</li>")))
                 << page << " -> " << href;
         }
         EXPECT_GE(followed, 1) << page;
@@ -190,10 +199,12 @@ TEST_F(PreviewServe, MissingPagesAre404AndFailedRendersAre500) {
     fs::remove(templets / "default/list_default.htm");
     auto failed = get("/a/tech/list_3_1.html");
     EXPECT_EQ(failed->status, 500);
-    EXPECT_NE(failed->body.find("<pre style=\"background:#fff4f2;border-left:3px solid #c62828;padding:8px 12px;white-space:pre-wrap\">"
-                                "no template " + (templets / "default/list_default.htm").string() +
-                                " (模板文件不存在，无法解析文档！)\n</pre>"),
-              std::string::npos)
+    EXPECT_NE(
+        failed->body.find(
+            "<pre style=\"background:#fff4f2;border-left:3px solid #c62828;padding:8px 12px;white-space:pre-wrap\">"
+            "no template " +
+            (templets / "default/list_default.htm").string() + " (模板文件不存在，无法解析文档！)\n</pre>"),
+        std::string::npos)
         << failed->body;
     // The server goes on.
     EXPECT_EQ(get("/")->status, 200);
@@ -211,12 +222,13 @@ TEST_F(PreviewServe, DiagnosticsShowOverThePageUntilFixed) {
     size_t at = page->body.find(overlay_start);
     ASSERT_NE(at, std::string::npos) << page->body;
     size_t lines = page->body.find("<strong>", at);
-    EXPECT_EQ(page->body.substr(lines, page->body.find("</div>", lines) - lines),
-              "<strong>3 problems in the templates of this page</strong>\n"
-              "default/index.htm:2:3: error: {dede:sql}: only a SELECT is run on the site&#39;s database; this statement is not one\n"
-              // The same fault as rendering meets it, then as brindle-check explains it.
-              "default/part.htm:1:4: error: {dede:field.title} never ends: DedeCMS stops reading tags here\n"
-              "default/part.htm:1:4: error: {dede:field.title} has no matching {/dede:field.title}; a tag without a body ends in /}\n");
+    EXPECT_EQ(
+        page->body.substr(lines, page->body.find("</div>", lines) - lines),
+        "<strong>3 problems in the templates of this page</strong>\n"
+        "default/index.htm:2:3: error: {dede:sql}: only a SELECT is run on the site&#39;s database; this statement is not one\n"
+        // The same fault as rendering meets it, then as brindle-check explains it.
+        "default/part.htm:1:4: error: {dede:field.title} never ends: DedeCMS stops reading tags here\n"
+        "default/part.htm:1:4: error: {dede:field.title} has no matching {/dede:field.title}; a tag without a body ends in /}\n");
 
     save("default/index.htm", "<html><body>\n  fixed\n{dede:include filename=\"part.htm\"/}</body></html>");
     save("default/part.htm", "<p>{dede:field.title/}</p>\n");
@@ -224,9 +236,10 @@ TEST_F(PreviewServe, DiagnosticsShowOverThePageUntilFixed) {
 }
 
 TEST_F(PreviewServe, LinksToTheSitesOwnHostStayInThePreview) {
-    save("default/index.htm",
-         "<a href=\"{dede:global.cfg_basehost/}/a/news/\">news</a> <a href='{dede:global.cfg_basehost/}'>home</a> "
-         "<a href=\"http://www.example.com.cn/\">another site</a> <a href=\"http://www.example.community\">and another</a>");
+    save(
+        "default/index.htm",
+        "<a href=\"{dede:global.cfg_basehost/}/a/news/\">news</a> <a href='{dede:global.cfg_basehost/}'>home</a> "
+        "<a href=\"http://www.example.com.cn/\">another site</a> <a href=\"http://www.example.community\">and another</a>");
     EXPECT_EQ(get("/")->body, "<a href=\"" + server->origin() + "/a/news/\">news</a> <a href='" + server->origin() +
                                   "'>home</a> <a href=\"http://www.example.com.cn/\">another site</a> "
                                   "<a href=\"http://www.example.community\">and another</a>" +
@@ -235,7 +248,8 @@ TEST_F(PreviewServe, LinksToTheSitesOwnHostStayInThePreview) {
 
 // An event stream from the page's generation on: what it received once `until` shows up. `then`
 // runs once the stream is open.
-std::string events_until(PreviewServer& server, uint64_t since, const std::string& until, const std::function<void()>& then = {}) {
+std::string events_until(PreviewServer& server, uint64_t since, const std::string& until,
+                         const std::function<void()>& then = {}) {
     std::string received;
     std::thread reader([&] {
         httplib::Client events(server.origin());
@@ -247,7 +261,8 @@ std::string events_until(PreviewServer& server, uint64_t since, const std::strin
     });
     if (then) {
         const auto deadline = Clock::now() + kPatience;
-        while (server.listeners() == 0 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        while (server.listeners() == 0 && Clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         then();
     }
     reader.join();
@@ -257,8 +272,9 @@ std::string events_until(PreviewServer& server, uint64_t since, const std::strin
 TEST_F(PreviewServe, ASaveTellsEveryOpenPageToReload) {
     const uint64_t first = server->generation();
     // Written in place.
-    EXPECT_EQ(events_until(*server, first, "data: reload\n\n", [&] { save("default/footer.htm", "<footer>new</footer>"); }),
-              "data: reload\n\n");
+    EXPECT_EQ(
+        events_until(*server, first, "data: reload\n\n", [&] { save("default/footer.htm", "<footer>new</footer>"); }),
+        "data: reload\n\n");
     EXPECT_GT(server->generation(), first);
 
     // Saved as editors do: a new file renamed over the old, in a folder made after the server started.
@@ -275,7 +291,8 @@ TEST_F(PreviewServe, ASaveTellsEveryOpenPageToReload) {
     // A page rendered before a save it has not heard of reloads as soon as it listens.
     EXPECT_EQ(events_until(*server, first, "data: reload\n\n"), "data: reload\n\n");
     const auto deadline = Clock::now() + kPatience;
-    while (server->listeners() != 0 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    while (server->listeners() != 0 && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(server->listeners(), 0u);
 }
 
@@ -300,7 +317,8 @@ TEST_F(PreviewServe, ASavedTemplateShowsInTheOpenBrowser) {
 
     save("default/index.htm", "<html><head><title>after the save</title></head><body><p>after</p></body></html>");
     deadline = Clock::now() + kPatience;
-    while (!showing("after the save") && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    while (!showing("after the save") && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_TRUE(showing("after the save"));
 }
 
@@ -367,7 +385,8 @@ TEST(PreviewServeCommand, CtrlCStopsItCleanly) {
     ASSERT_TRUE(serve);
     std::string said = read_until(serve->out, "(Ctrl+C stops)\n");
     std::smatch address;
-    ASSERT_TRUE(std::regex_search(said, address, std::regex("^Serving (http://127\\.0\\.0\\.1:([0-9]+))/ from (.*) \\(Ctrl\\+C stops\\)\n$")))
+    ASSERT_TRUE(std::regex_search(
+        said, address, std::regex("^Serving (http://127\\.0\\.0\\.1:([0-9]+))/ from (.*) \\(Ctrl\\+C stops\\)\n$")))
         << said;
     httplib::Client client(address[1].str());
     auto home = client.Get("/");
