@@ -60,8 +60,17 @@ if [[ ${#missing[@]} -gt 0 ]]; then
 fi
 
 [[ "${1:-}" == arm64 ]] || exit 0
-# The unpacked packages, each at the version apt offers now (the same as the installed libmariadb3:arm64).
-wanted=$(apt-cache policy "${arm64_unpacked[@]/%/:arm64}" | awk '/^[^ ]/ {name = $1} /^ *Candidate:/ {print name, $2}')
+# Debian registers qemu for arm64 programs at boot (systemd-binfmt); where that did not happen, as in a
+# container, it is done here, so that an emulated program can start another.
+if [[ ! -e /proc/sys/fs/binfmt_misc/qemu-aarch64 ]]; then
+  [[ -e /proc/sys/fs/binfmt_misc/register ]] || $sudo mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc || true
+  $sudo sh -c 'cat /usr/lib/binfmt.d/qemu-aarch64.conf > /proc/sys/fs/binfmt_misc/register' ||
+    echo "warning: qemu is not registered for arm64 programs; emulated tests cannot start arm64 children" >&2
+fi
+# The unpacked packages, each at the version apt offers now (the same as the installed libmariadb3:arm64),
+# unpacked again when a version or this script changes.
+wanted=$(apt-cache policy "${arm64_unpacked[@]/%/:arm64}" | awk '/^[^ ]/ {name = $1} /^ *Candidate:/ {print name, $2}'
+         sha1sum <"$0")
 [[ -f "$arm64_sysroot/.unpacked" && $(cat "$arm64_sysroot/.unpacked") == "$wanted" ]] && exit 0
 echo "Unpacking into $arm64_sysroot: ${arm64_unpacked[*]}"
 downloads=$(mktemp -d)
@@ -78,4 +87,6 @@ $sudo sed -i -E "s|^prefix=\"?/usr\"?$|prefix=$arm64_sysroot/usr|" \
 for link in "$arm64_sysroot"/usr/lib/aarch64-linux-gnu/*.so; do
   [[ -e "$link" ]] || $sudo ln -sf "/usr/lib/aarch64-linux-gnu/$(readlink "$link")" "$link"
 done
+# PHP's library is named libphp.so inside (its soname); installed, ldconfig makes that link.
+$sudo ln -sf libphp8.2.so "$arm64_sysroot"/usr/lib/libphp.so
 echo "$wanted" | $sudo tee "$arm64_sysroot/.unpacked" >/dev/null
