@@ -32,6 +32,12 @@ for p in libqt6widgets6 libqt6network6 libqt6gui6 libqt6core6 libunicorn2 zlib1g
   grep -qxF "$p" <<<"$names" || fail "Depends lacks $p: $depends"
 done
 [[ $(sort <<<"$names" | uniq -d) == "" ]] || fail "Depends names a package twice: $depends"
+# They resolve on a fresh machine of the package's architecture: apt simulates the install from its
+# package lists, with that architecture as the machine's own and nothing installed.
+: >"$work/status"
+apt-get -o APT::Architecture="$arch" -o APT::Architectures::="$arch" -o Dir::State::status="$work/status" \
+  install -s --no-install-recommends "$deb" >"$work/apt.log" 2>&1 ||
+  fail "Depends do not resolve on a fresh $arch machine: $(grep -E '^E:|Depends:' "$work/apt.log")"
 
 # The files: exactly the installed tree under /usr, the tool with its payload intact.
 sizes=(16 22 24 32 48 64 128 256)
