@@ -12,9 +12,9 @@
 #include "runtime/commands.h"
 #include "runtime/event_dispatch.h"
 #include "runtime/heap.h"
-#include "runtime/routine_budget.h"
 #include "runtime/loader.h"
 #include "runtime/machine.h"
+#include "runtime/routine_budget.h"
 #include "runtime/services.h"
 #include "runtime/ui.h"
 
