@@ -101,9 +101,10 @@ void Heap::free_block(uint32_t address, uint32_t size) {
         }
     }
     add_free(begin, end - begin);
-    if (size >= kReturnToHost) {
+    uint8_t* freed = size >= kReturnToHost ? machine_.host(address, size) : nullptr;
+    if (freed) {
         // madvise drops whole host pages, however long the range it is given: only those inside the block.
-        std::span<uint8_t> pages = whole_pages_inside({machine_.host(address, size), size}, host_page_size());
+        std::span<uint8_t> pages = whole_pages_inside({freed, size}, host_page_size());
         if (!pages.empty()) madvise(pages.data(), pages.size(), MADV_DONTNEED);
     }
 }

@@ -25,7 +25,7 @@ declare -A cannot_run=(
 )
 
 # The tests that are scripts (the gtest cases are run above).
-script_tests='KernelLibrary\.ExportsGetNewSockAlone|Tool\..*|Install\..*'
+script_tests='KernelLibrary\.ExportsGetNewSockAlone|Desktop\..*|Install\..*'
 
 passed=0 failed=0 skipped=0 failed_binaries=()
 for binary in "$build"/tests/*_tests; do
