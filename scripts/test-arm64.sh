@@ -18,7 +18,7 @@ export QEMU_PAGESIZE=$page_size
 # Unicorn's x86 emulation, itself emulated, is many times slower: the 10 s a routine may run, times 10.
 export BRINDLE_TIME_SCALE=${BRINDLE_TIME_SCALE:-10}
 
-# qemu-user 7.2 refuses the clone flags QProcess starts its children with (CLONE_PIDFD), so the tests
+# qemu-user 7.2 refuses the clone flags QProcess starts its children with, so the tests
 # that drive brindle-drive through QProcess cannot start it.
 declare -A cannot_run=(
   [qt_ui_tests]="DriveTest.*:DriveToolImageTest.*"
