@@ -20,7 +20,7 @@ packages=(
 # MariaDB packages below need at run time.
 arm64_packages=(
   zlib1g-dev libunicorn-dev libasmjit-dev libcapstone-dev qt6-base-dev libfontconfig-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libx11-dev libpcre2-dev libssl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libx11-dev libpcre2-dev libssl-dev libcpp-httplib-dev
   libmariadb3 libargon2-1 libpcre2-8-0 libsodium23 libssl3 libxml2 libmagic1 libffi8 libonig5
 )
 # These cannot sit beside their amd64 twins (same file names, no Multi-Arch), and installing them would
