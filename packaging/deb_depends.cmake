@@ -9,7 +9,8 @@ find_program(DPKG_SHLIBDEPS dpkg-shlibdeps REQUIRED)
 set(work ${CPACK_PACKAGE_DIRECTORY}/_CPack_Packages/shlibdeps)
 # dpkg-shlibdeps insists on a debian/control in its working directory.
 file(WRITE ${work}/debian/control "Source: brindle\n\nPackage: brindle\nArchitecture: any\n")
-execute_process(COMMAND ${DPKG_SHLIBDEPS} -O ${BRINDLE_DEB_ELF_FILES}
+# dpkg-architecture sets the target's architecture, where dpkg-shlibdeps looks for the libraries.
+execute_process(COMMAND dpkg-architecture -a${BRINDLE_DEB_ARCH} -c ${DPKG_SHLIBDEPS} -O ${BRINDLE_DEB_ELF_FILES}
   WORKING_DIRECTORY ${work}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc OUTPUT_STRIP_TRAILING_WHITESPACE)
 file(REMOVE_RECURSE ${work})

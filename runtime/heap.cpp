@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "runtime/memory_map.h"
+#include "runtime/host_pages.h"
 
 namespace brindle::runtime {
 namespace {
@@ -101,10 +101,11 @@ void Heap::free_block(uint32_t address, uint32_t size) {
         }
     }
     add_free(begin, end - begin);
-    if (size >= kReturnToHost) {
-        uint32_t first = static_cast<uint32_t>(round_up(address, memory_map::kPageSize));
-        uint32_t last = (address + size) & ~(memory_map::kPageSize - 1);
-        if (last > first) madvise(machine_.host(first, last - first), last - first, MADV_DONTNEED);
+    uint8_t* freed = size >= kReturnToHost ? machine_.host(address, size) : nullptr;
+    if (freed) {
+        // madvise drops whole host pages, however long the range it is given: only those inside the block.
+        std::span<uint8_t> pages = whole_pages_inside({freed, size}, host_page_size());
+        if (!pages.empty()) madvise(pages.data(), pages.size(), MADV_DONTNEED);
     }
 }
 

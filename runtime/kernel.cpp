@@ -1,5 +1,7 @@
 #include "runtime/kernel.h"
 
+#include <cstdlib>
+
 #include "common/hex.h"
 #include "common/try.h"
 #include "image/kernel_abi.h"
@@ -26,6 +28,7 @@ Result<std::unique_ptr<Kernel>> Kernel::create(Ui& ui) {
     BRINDLE_TRY(auto machine, Machine::create());
     std::unique_ptr<Kernel> kernel(new Kernel(std::move(machine), ui));
     BRINDLE_CHECK(kernel->map_kernel_memory());
+    BRINDLE_TRY(kernel->time_limit_, routine_time_limit(std::getenv(kTimeScaleVariable)));
     return kernel;
 }
 

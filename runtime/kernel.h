@@ -14,6 +14,7 @@
 #include "runtime/heap.h"
 #include "runtime/loader.h"
 #include "runtime/machine.h"
+#include "runtime/routine_budget.h"
 #include "runtime/services.h"
 #include "runtime/ui.h"
 
@@ -21,10 +22,6 @@ namespace brindle::runtime {
 
 class Kernel : private ProgramControl {
 public:
-    // Processor time one routine run may take before it is stopped: a 10 MB concatenation takes well
-    // under a second, so this stops only a routine that would never finish.
-    static constexpr std::chrono::milliseconds kRoutineTimeLimit{10'000};
-
     // Maps the service table, its stubs, the sentinel, the heap and the stacks.
     static Result<std::unique_ptr<Kernel>> create(Ui& ui);
     ~Kernel() override;
@@ -82,7 +79,7 @@ private:
     bool ended_ = false;
     bool in_event_ = false;
     bool parked_ = false;
-    std::chrono::milliseconds time_limit_ = kRoutineTimeLimit;
+    std::chrono::milliseconds time_limit_ = kRoutineTimeLimit;  // scaled by create()
     std::optional<std::string> stopped_;  // why the running routine was stopped
     uint32_t resume_eip_ = 0, resume_esp_ = 0;
     // The entry routine's callee-saved registers, which event routines reuse while it is parked.

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/hex.h"
+#include "runtime/host_pages.h"
 #include "runtime/memory_map.h"
 
 namespace brindle::runtime {
@@ -88,11 +89,15 @@ Result<void> Machine::grow(uint32_t base, uint32_t size) {
     if (size > it->limit || size % memory_map::kPageSize != 0)
         return fail("region cannot grow to " + std::to_string(size) + " bytes", "grow", base);
     uint32_t extra = size - it->size;
-    if (mprotect(it->host + it->size, extra, PROT_READ | PROT_WRITE) != 0)
+    // mprotect takes whole host pages, which may be larger than the guest's: the first may be in use.
+    std::span<uint8_t> added{it->host + it->size, extra};
+    std::span<uint8_t> opened = pages_holding(added, host_page_size());
+    if (mprotect(opened.data(), opened.size(), PROT_READ | PROT_WRITE) != 0)
         return fail("out of host memory for region", "grow", base);
-    uc_err err = uc_mem_map_ptr(uc_, uint64_t(base) + it->size, extra, UC_PROT_ALL, it->host + it->size);
+    uc_err err = uc_mem_map_ptr(uc_, uint64_t(base) + it->size, extra, UC_PROT_ALL, added.data());
     if (err != UC_ERR_OK) {
-        mprotect(it->host + it->size, extra, PROT_NONE);
+        std::span<uint8_t> unused = whole_pages_inside({added.data(), opened.data() + opened.size()}, host_page_size());
+        if (!unused.empty()) mprotect(unused.data(), unused.size(), PROT_NONE);
         return fail(std::string("cannot map region: ") + uc_strerror(err), "grow", base);
     }
     it->size = size;

@@ -4,6 +4,7 @@
 
 namespace brindle::runtime::memory_map {
 
+// The guest's page; the host's may be larger (runtime/host_pages.h).
 inline constexpr uint32_t kPageSize = 0x1000;
 
 // Default load addresses of the image's pieces; the loader accepts others.

@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@
 #include "app/pictures/icons.h"
 #include "app/text_stores.h"
 #include "common/gbk.h"
+#include "common/input_file.h"
 #include "image/image_reader.h"
 #include "image/kernel_abi.h"
 #include "image/layout.h"
@@ -373,6 +375,17 @@ TEST_F(CompiledImage, TrayIconBlockIsAConstant) {
     ASSERT_TRUE(block.has_value()) << block.error().describe();
     ASSERT_EQ(block->size(), icon.size());
     EXPECT_EQ(load_u16le(block->data() + 4), 20u);  // the ICO directory's image count
+}
+
+// The build's image may come from another machine's brindle-compile (a cross build takes the build
+// tools from a native build): it must be the image compiled here, byte for byte.
+TEST_F(CompiledImage, IsTheImageTheBuildWrote) {
+    auto built = read_input_file(BRINDLE_IMAGE);
+    ASSERT_TRUE(built.has_value()) << built.error().describe();
+    auto differ = std::mismatch(bytes_->begin(), bytes_->end(), built->begin(), built->end());
+    EXPECT_TRUE(differ.first == bytes_->end() && differ.second == built->end())
+        << "sizes " << bytes_->size() << " and " << built->size() << ", first difference at byte "
+        << (differ.first - bytes_->begin());
 }
 
 TEST_F(CompiledImage, InspectorReadsTheWrittenFile) {

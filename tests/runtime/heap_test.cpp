@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "runtime/heap.h"
 #include "runtime/memory_map.h"
 
@@ -114,6 +116,42 @@ TEST(GrowingHeap, MapsMoreGuestMemoryUpToItsLimit) {
     ASSERT_TRUE(heap.release(*large));
     EXPECT_TRUE(heap.allocate(kLimit - 0x1000));
     EXPECT_EQ(heap.size(), kLimit);
+}
+
+// A freed block of 256 KiB and more goes back to the host in whole host pages (4, 16 or 64 KiB): the
+// block's last page is shared with the next block, whose bytes stay.
+TEST(GrowingHeap, GivesFreedMemoryBackWithoutTouchingTheNextBlock) {
+    auto m = Machine::create();
+    ASSERT_TRUE(m);
+    Machine& machine = **m;
+    constexpr uint32_t kBase = 0x10000000, kSize = 0x100000;
+    ASSERT_TRUE(machine.map(kBase, kSize, "heap"));
+    Heap heap(machine, kBase, kSize);
+    auto before = heap.allocate(0x10000), freed = heap.allocate(0x41000), after = heap.allocate(0x100);
+    ASSERT_TRUE(before && freed && after);
+    ASSERT_EQ(*freed, kBase + 0x10000);
+    ASSERT_EQ(*after, kBase + 0x51000);
+    std::memset(machine.host(*freed, 0x41000), 0xAB, 0x41000);
+    std::memset(machine.host(*after, 0x100), 0xCD, 0x100);
+    ASSERT_TRUE(heap.release(*freed));
+    EXPECT_EQ(*machine.read_u32(*after), 0xCDCDCDCDu);
+    EXPECT_EQ(*machine.read_u32(*after + 0xFC), 0xCDCDCDCDu);
+}
+
+// The host protects whole pages of its own size: growing by guest pages from inside a host page works.
+TEST(GrowingHeap, GrowsByGuestPagesWhateverTheHostPageSize) {
+    auto m = Machine::create();
+    ASSERT_TRUE(m);
+    Machine& machine = **m;
+    constexpr uint32_t kBase = 0x10000000;
+    ASSERT_TRUE(machine.map_growable(kBase, 0x1000, 0x100000, "heap"));
+    ASSERT_TRUE(machine.write_u32(kBase, 0x11223344));
+    for (uint32_t size = 0x2000; size <= 0x22000; size += 0x1000) {
+        ASSERT_TRUE(machine.grow(kBase, size)) << size;
+        ASSERT_TRUE(machine.write_u32(kBase + size - 4, size));
+    }
+    EXPECT_EQ(*machine.read_u32(kBase), 0x11223344u);
+    EXPECT_EQ(*machine.read_u32(kBase + 0x21FFC), 0x22000u);
 }
 
 TEST(GrowingHeap, ALimitThatDoublingOvershootsIsUsableToItsLastByte) {

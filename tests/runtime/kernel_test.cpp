@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <regex>
 
+#include "common/input_file.h"
 #include "image/image_writer.h"
 #include "runtime/program_start.h"
 #include "tests/runtime/kernel_fixture.h"
@@ -228,6 +229,13 @@ TEST_F(KernelLibrary, GetNewSockAnswersOnlyVersion1000) {
     EXPECT_EQ(get_new_sock(999), nullptr);
     EXPECT_EQ(get_new_sock(0), nullptr);
     EXPECT_EQ(dlsym(handle, "_ZN7brindle7runtime6Kernel3runEv"), nullptr);  // nothing else is exported
+}
+
+// The launcher tests embed tests/closing.img, which a cross build writes with a native build's tool.
+TEST(ClosingImage, IsTheImageTheBuildWrote) {
+    auto built = read_input_file(CLOSING_IMAGE_FILE);
+    ASSERT_TRUE(built.has_value()) << built.error().describe();
+    EXPECT_TRUE(*built == test::closing_image());
 }
 
 TEST_F(KernelLibrary, StartRunsAnImageAndRefusesJunk) {

@@ -1,5 +1,7 @@
 // Routines that never finish or want more memory than there is: the routine ends, the program and
 // what the user typed stay.
+#include <cstdlib>
+
 #include "common/hex.h"
 #include "runtime/memory_map.h"
 #include "tests/runtime/kernel_fixture.h"
@@ -115,6 +117,29 @@ TEST_F(RoutineLimitsTest, TextsLargerThanTheFirstHeapMappingFit) {
     EXPECT_TRUE(ui.clipboard[0] == big);
     EXPECT_EQ(std::get<int32_t>(ui.properties[{kWindow, kOutput, prop::kSelection}]), 'y');
     EXPECT_EQ(kernel->heap().live_blocks(), 0u);
+}
+
+TEST(RoutineBudget, BrindleTimeScaleMultipliesTheTenSeconds) {
+    EXPECT_EQ(*routine_time_limit(nullptr), std::chrono::seconds(10));
+    EXPECT_EQ(*routine_time_limit("1"), std::chrono::seconds(10));
+    EXPECT_EQ(*routine_time_limit("8"), std::chrono::seconds(80));
+    EXPECT_EQ(*routine_time_limit("1000"), std::chrono::seconds(10000));
+    for (const char* bad : {"", "0", "-2", "1001", "2.5", "8 ", "x", "99999999999"})
+        EXPECT_EQ(routine_time_limit(bad).error().describe(),
+                  std::string("BRINDLE_TIME_SCALE is \"") + bad +
+                      "\": it multiplies the 10 s a routine may run, and must be a whole number from 1 to 1000")
+            << bad;
+}
+
+TEST(RoutineBudget, AKernelRefusesToStartWithAScaleItCannotRead) {
+    RecordingUi ui;
+    ASSERT_EQ(::setenv(kTimeScaleVariable, "ten", 1), 0);
+    auto kernel = Kernel::create(ui);
+    ::unsetenv(kTimeScaleVariable);
+    ASSERT_FALSE(kernel);
+    EXPECT_EQ(kernel.error().describe(),
+              "BRINDLE_TIME_SCALE is \"ten\": it multiplies the 10 s a routine may run, and must be a whole number "
+              "from 1 to 1000");
 }
 
 }  // namespace
