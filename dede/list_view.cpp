@@ -242,7 +242,11 @@ Result<RenderedPage> render_list_page(Renderer& renderer, const fs::path& temple
     if (ispart == 2) return fail("category " + std::to_string(typeid_) + " is a link to " + category->columns.at("typedir"));
     std::error_code ec;
     if (ispart > 0) {
-        // A cover page: the category's index template, as a page of its own.
+        // A cover page: the category's index template, as a page of its own. DedeCMS asks its category
+        // links for the position a second time there, and the second answer lacks the closing symbol.
+        std::string& position = page.fields["position"];
+        const std::string symbol = site.global("cfg_list_symbol");
+        if (position.ends_with(symbol)) position.resize(position.size() - symbol.size());
         fs::path file = templets / list_template_path(site, page.fields["tempindex"], *category);
         if (!fs::is_regular_file(file, ec)) file = templets / site.global("cfg_df_style") / "index_default.htm";
         auto text = renderer.read_template(file);

@@ -1,7 +1,7 @@
 // The engine against DedeCMS's own output: each fixture case rendered from the sample site (SQLite or
 // MariaDB, by test program: fixture_site.h), compared byte for byte. The cases the engine renders
 // exactly are listed; a listed case that no longer matches fails, and the run prints which of the
-// others match now.
+// others match now. The preview's sample site, with its own templates, must match on every page.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kFixtures = BRINDLE_DEDE_FIXTURES;
+const fs::path kSampleTemplets = BRINDLE_SAMPLE_TEMPLETS;
 
 // 2024-06-01 12:00:00 UTC, the clock the fixtures were rendered under.
 constexpr int64_t kFixtureClock = 1717243200;
@@ -134,10 +135,10 @@ protected:
         close_fixture_site();
     }
 
-    // The lines of the manifest of one kind ("case", "list", "article"), split in words.
-    std::vector<std::vector<std::string>> manifest(std::string_view kind) {
+    // The lines of a set's manifest of one kind ("case", "list", "article", "home"), split in words.
+    std::vector<std::vector<std::string>> manifest(std::string_view kind, const fs::path& set = kFixtures / "cases") {
         std::vector<std::vector<std::string>> out;
-        std::istringstream lines(slurp(kFixtures / "cases/MANIFEST"));
+        std::istringstream lines(slurp(set / "MANIFEST"));
         for (std::string line; std::getline(lines, line);) {
             std::istringstream words(line);
             std::vector<std::string> split;
@@ -211,6 +212,36 @@ TEST_F(Fixtures, ArticlePagesRenderAsDedeCmsWritesThem) {
             now_matching += " " + name;
     }
     if (!now_matching.empty()) std::cout << "also matching now:" << now_matching << "\n";
+}
+
+TEST_F(Fixtures, SampleSitePagesRenderAsDedeCmsWritesThem) {
+    const fs::path set = kFixtures / "sample_pages";
+    auto expect_page = [&](const std::string& name, const Result<RenderedPage>& page, const Renderer& renderer) {
+        ASSERT_TRUE(page.has_value()) << name << ": " << page.error().describe();
+        dump("sample_" + name, page->html, renderer);
+        EXPECT_EQ(page->html, slurp(set / (name + ".expected.html"))) << name;
+        EXPECT_EQ(renderer.issues().size(), 0u) << name;
+    };
+    ASSERT_EQ(manifest("home", set).size(), 1u);
+    {
+        Renderer renderer(*site, kSampleTemplets, php.get());
+        const fs::path file = kSampleTemplets / "default/index.htm";
+        Page page = index_page(*site, 0);
+        expect_page("home", RenderedPage{renderer.render_page(slurp(file), page, file.string()), file.string()},
+                    renderer);
+    }
+    for (const auto& words : manifest("list", set)) {
+        const std::string name = "list_" + words[0] + (words[1] == "1" ? "" : "_p" + words[1]);
+        Renderer renderer(*site, kSampleTemplets, php.get());
+        expect_page(name, render_list_page(renderer, kSampleTemplets, std::stoi(words[0]), std::stoi(words[1])),
+                    renderer);
+    }
+    for (const auto& words : manifest("article", set)) {
+        const int page_no = words.size() > 1 ? std::stoi(words[1]) : 1;
+        const std::string name = "article_" + words[0] + (page_no == 1 ? "" : "_p" + std::to_string(page_no));
+        Renderer renderer(*site, kSampleTemplets, php.get());
+        expect_page(name, render_article_page(renderer, kSampleTemplets, std::stoi(words[0]), page_no), renderer);
+    }
 }
 
 }  // namespace
