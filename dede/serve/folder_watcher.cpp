@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 
 constexpr uint32_t kFileEvents = IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE | IN_ATTRIB;
 constexpr uint32_t kFolderEvents = kFileEvents | IN_DELETE_SELF | IN_ONLYDIR | IN_DONT_FOLLOW;
+constexpr uint32_t kParentEvents = IN_CREATE | IN_MOVED_TO | IN_ONLYDIR;
 // A save is several events in a few milliseconds (write a new file, rename it, remove a backup);
 // they are told as one once this long passes without another.
 constexpr int kQuietMs = 15;
@@ -38,14 +39,20 @@ Result<std::unique_ptr<FolderWatcher>> FolderWatcher::start(const fs::path& root
         close(inotify);
         return fail(std::string("eventfd: ") + std::strerror(errno));
     }
-    std::unique_ptr<FolderWatcher> watcher(new FolderWatcher(inotify, stop, std::move(changed)));
-    BRINDLE_CHECK(watcher->watch_tree(root));
+    std::error_code ec;
+    fs::path folder = fs::absolute(root, ec).lexically_normal();
+    if (!folder.has_filename()) folder = folder.parent_path();  // "templets/" names "templets"
+    std::unique_ptr<FolderWatcher> watcher(new FolderWatcher(folder, inotify, stop, std::move(changed)));
+    BRINDLE_CHECK(watcher->watch_tree(folder));
+    // Without it the root is watched until it goes, and nothing after; the serving goes on either way.
+    if (folder.has_filename())
+        watcher->parent_ = inotify_add_watch(inotify, folder.parent_path().c_str(), kParentEvents);
     watcher->thread_ = std::thread([w = watcher.get()] { w->run(); });
     return watcher;
 }
 
-FolderWatcher::FolderWatcher(int inotify, int stop, std::function<void()> changed)
-    : inotify_(inotify), stop_(stop), changed_(std::move(changed)) {}
+FolderWatcher::FolderWatcher(const fs::path& root, int inotify, int stop, std::function<void()> changed)
+    : root_(root), inotify_(inotify), stop_(stop), changed_(std::move(changed)) {}
 
 FolderWatcher::~FolderWatcher() {
     if (thread_.joinable()) {
@@ -87,6 +94,14 @@ bool FolderWatcher::take_events(const char* buffer, size_t size) {
         auto folder = folders_.find(event.wd);
         if (event.mask & IN_Q_OVERFLOW) {
             any = true;  // events were lost: whatever changed, reload
+            continue;
+        }
+        if (event.wd == parent_ && parent_ >= 0) {
+            // Only the root's own name counts here; its siblings are none of the preview's business.
+            if ((event.mask & IN_ISDIR) && name == root_.filename().native()) {
+                (void)watch_tree(root_);
+                any = true;
+            }
             continue;
         }
         if (folder == folders_.end()) continue;

@@ -296,6 +296,23 @@ TEST_F(PreviewServe, ASaveTellsEveryOpenPageToReload) {
     EXPECT_EQ(server->listeners(), 0u);
 }
 
+TEST_F(PreviewServe, ATemplateFolderPutInPlaceOfTheOldIsWatched) {
+    // As a checkout or a restore does: the folder moved away, a copy made beside it renamed into place.
+    fs::rename(templets, scratch / "old");
+    fs::copy(scratch / "old", scratch / "new", fs::copy_options::recursive);
+    const uint64_t first = server->generation();
+    EXPECT_EQ(events_until(*server, first, "data: reload\n\n", [&] { fs::rename(scratch / "new", templets); }),
+              "data: reload\n\n");
+
+    const uint64_t second = server->generation();
+    EXPECT_EQ(events_until(*server, second, "data: reload\n\n",
+                           [&] { save("default/footer.htm", "<footer>in the new folder</footer>"); }),
+              "data: reload\n\n");
+    auto home = get("/");
+    ASSERT_TRUE(home);
+    EXPECT_NE(home->body.find("<footer>in the new folder</footer>"), std::string::npos);
+}
+
 // Live reload in a real browser: a page open in headless Chromium shows a template's new text once
 // it is saved.
 TEST_F(PreviewServe, ASavedTemplateShowsInTheOpenBrowser) {
