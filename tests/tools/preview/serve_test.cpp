@@ -424,5 +424,53 @@ TEST(PreviewServeCommand, CtrlCStopsItCleanly) {
     EXPECT_FALSE(httplib::Client(address[1].str()).Get("/"));
 }
 
+// --open hands the address to the desktop's opener, xdg-open from PATH; without one it says so and serves on.
+TEST(PreviewServeCommand, OpenHandsTheAddressToTheDesktopsOpener) {
+    const fs::path bin = fs::temp_directory_path() / ("brindle-opener-" + std::to_string(::getpid()));
+    fs::remove_all(bin);
+    fs::create_directories(bin / "none");
+    std::ofstream(bin / "xdg-open") << "#!/bin/sh\necho \"$@\" > \"" << (bin / "opened.tmp").string() << "\" && mv \""
+                                    << (bin / "opened.tmp").string() << "\" \"" << (bin / "opened").string() << "\"\n";
+    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+    auto serve_with_path = [&](const std::string& search) {
+        ::setenv("PATH", search.c_str(), 1);
+        auto serve = spawn_preview({"serve", "--open"});
+        ::setenv("PATH", path.c_str(), 1);
+        return serve;
+    };
+    auto address_in = [](const std::string& said) {
+        std::smatch match;
+        return std::regex_search(said, match, std::regex("^Serving (http://127\\.0\\.0\\.1:[0-9]+/) from"))
+                   ? match[1].str()
+                   : std::string();
+    };
+
+    auto serve = serve_with_path(bin.string() + ":" + path);
+    ASSERT_TRUE(serve);
+    const std::string address = address_in(read_until(serve->out, "(Ctrl+C stops)\n"));
+    ASSERT_FALSE(address.empty());
+    const auto deadline = Clock::now() + kPatience;
+    while (!fs::exists(bin / "opened") && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(slurp(bin / "opened"), address + "\n");
+    ::kill(serve->pid, SIGINT);
+    EXPECT_EQ(read_until(serve->out, "\nnever"), "Stopped.\n");
+
+    auto unopened = serve_with_path((bin / "none").string());
+    ASSERT_TRUE(unopened);
+    const std::string said = read_until(unopened->out, "yourself\n");
+    const std::string at = address_in(said);
+    ASSERT_FALSE(at.empty()) << said;
+    EXPECT_NE(
+        said.find("brindle-preview: cannot start xdg-open (No such file or directory); open " + at + " yourself\n"),
+        std::string::npos)
+        << said;
+    EXPECT_TRUE(httplib::Client(at.substr(0, at.size() - 1)).Get("/"));
+    ::kill(unopened->pid, SIGINT);
+    EXPECT_EQ(read_until(unopened->out, "\nnever"), "Stopped.\n");
+    fs::remove_all(bin);
+}
+
 }  // namespace
 }  // namespace brindle::preview
