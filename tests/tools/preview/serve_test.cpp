@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -385,11 +386,13 @@ std::unique_ptr<Spawned> spawn_preview(std::vector<std::string> args) {
     return std::make_unique<Spawned>(pid, pipe_fds[0]);
 }
 
-// What the process writes until `until` shows up or its output ends.
+// What the process writes until `until` shows up, its output ends, or a minute passes without a word.
 std::string read_until(int fd, const std::string& until) {
     std::string text;
     char buffer[512];
     while (text.find(until) == std::string::npos) {
+        pollfd ready{fd, POLLIN, 0};
+        if (::poll(&ready, 1, 60'000) <= 0) break;
         ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got <= 0) break;
         text.append(buffer, static_cast<size_t>(got));
@@ -424,52 +427,62 @@ TEST(PreviewServeCommand, CtrlCStopsItCleanly) {
     EXPECT_FALSE(httplib::Client(address[1].str()).Get("/"));
 }
 
-// --open hands the address to the desktop's opener, xdg-open from PATH; without one it says so and serves on.
-TEST(PreviewServeCommand, OpenHandsTheAddressToTheDesktopsOpener) {
-    const fs::path bin = fs::temp_directory_path() / ("brindle-opener-" + std::to_string(::getpid()));
-    fs::remove_all(bin);
-    fs::create_directories(bin / "none");
-    std::ofstream(bin / "xdg-open") << "#!/bin/sh\necho \"$@\" > \"" << (bin / "opened.tmp").string() << "\" && mv \""
-                                    << (bin / "opened.tmp").string() << "\" \"" << (bin / "opened").string() << "\"\n";
-    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
-    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
-    auto serve_with_path = [&](const std::string& search) {
+// --open hands the address to the desktop's opener, xdg-open from PATH; without one it says so and
+// serves on. PATH is the test's own while the command starts.
+struct FakeOpener {
+    fs::path bin = fs::temp_directory_path() / ("brindle-opener-" + std::to_string(::getpid()));
+    std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+    FakeOpener() {
+        fs::remove_all(bin);
+        fs::create_directories(bin / "none");
+        const std::string opened = (bin / "opened").string();
+        std::ofstream(bin / "xdg-open") << "#!/bin/sh\necho \"$@\" > \"" << opened << ".tmp\" && mv \"" << opened
+                                        << ".tmp\" \"" << opened << "\"\n";
+        fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    }
+    ~FakeOpener() { fs::remove_all(bin); }
+    std::unique_ptr<Spawned> serve_with_path(const std::string& search) {
         ::setenv("PATH", search.c_str(), 1);
         auto serve = spawn_preview({"serve", "--open"});
         ::setenv("PATH", path.c_str(), 1);
         return serve;
-    };
-    auto address_in = [](const std::string& said) {
-        std::smatch match;
-        return std::regex_search(said, match, std::regex("^Serving (http://127\\.0\\.0\\.1:[0-9]+/) from"))
-                   ? match[1].str()
-                   : std::string();
-    };
+    }
+};
 
-    auto serve = serve_with_path(bin.string() + ":" + path);
+std::string served_address(const std::string& said) {
+    std::smatch match;
+    return std::regex_search(said, match, std::regex("^Serving (http://127\\.0\\.0\\.1:[0-9]+/) from")) ? match[1].str()
+                                                                                                        : std::string();
+}
+
+TEST(PreviewServeCommand, OpenHandsTheAddressToTheDesktopsOpener) {
+    FakeOpener opener;
+    auto serve = opener.serve_with_path(opener.bin.string() + ":" + opener.path);
     ASSERT_TRUE(serve);
-    const std::string address = address_in(read_until(serve->out, "(Ctrl+C stops)\n"));
+    const std::string address = served_address(read_until(serve->out, "(Ctrl+C stops)\n"));
     ASSERT_FALSE(address.empty());
     const auto deadline = Clock::now() + kPatience;
-    while (!fs::exists(bin / "opened") && Clock::now() < deadline)
+    while (!fs::exists(opener.bin / "opened") && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_EQ(slurp(bin / "opened"), address + "\n");
+    EXPECT_EQ(slurp(opener.bin / "opened"), address + "\n");
     ::kill(serve->pid, SIGINT);
     EXPECT_EQ(read_until(serve->out, "\nnever"), "Stopped.\n");
+}
 
-    auto unopened = serve_with_path((bin / "none").string());
-    ASSERT_TRUE(unopened);
-    const std::string said = read_until(unopened->out, "yourself\n");
-    const std::string at = address_in(said);
-    ASSERT_FALSE(at.empty()) << said;
-    EXPECT_NE(
-        said.find("brindle-preview: cannot start xdg-open (No such file or directory); open " + at + " yourself\n"),
-        std::string::npos)
+TEST(PreviewServeCommand, OpenWithoutAnOpenerSaysSoAndServesOn) {
+    FakeOpener opener;
+    auto serve = opener.serve_with_path((opener.bin / "none").string());
+    ASSERT_TRUE(serve);
+    const std::string said = read_until(serve->out, "yourself\n");
+    const std::string address = served_address(said);
+    ASSERT_FALSE(address.empty()) << said;
+    EXPECT_NE(said.find("brindle-preview: cannot start xdg-open (No such file or directory); open " + address +
+                        " yourself\n"),
+              std::string::npos)
         << said;
-    EXPECT_TRUE(httplib::Client(at.substr(0, at.size() - 1)).Get("/"));
-    ::kill(unopened->pid, SIGINT);
-    EXPECT_EQ(read_until(unopened->out, "\nnever"), "Stopped.\n");
-    fs::remove_all(bin);
+    EXPECT_TRUE(httplib::Client(address.substr(0, address.size() - 1)).Get("/"));
+    ::kill(serve->pid, SIGINT);
+    EXPECT_EQ(read_until(serve->out, "\nnever"), "Stopped.\n");
 }
 
 }  // namespace
