@@ -20,8 +20,8 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
   set -- -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
 fi
-# The package is stripped, so the compile leaves out debug information (a quarter to a third of its time); the
-# optimisation is the native build's. -DCMAKE_BUILD_TYPE=RelWithDebInfo after arm64 keeps it.
+# The package is stripped, so the compile leaves out debug information (a quarter to a third of its
+# time); the optimisation is the native build's. -DCMAKE_BUILD_TYPE=RelWithDebInfo after arm64 keeps it.
 cmake -S . -B build-arm64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/aarch64-linux-gnu.cmake -DBRINDLE_HOST_TOOLS_DIR="$PWD/build" \

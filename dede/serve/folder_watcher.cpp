@@ -44,7 +44,8 @@ Result<std::unique_ptr<FolderWatcher>> FolderWatcher::start(const fs::path& root
     if (!folder.has_filename()) folder = folder.parent_path();  // "templets/" names "templets"
     std::unique_ptr<FolderWatcher> watcher(new FolderWatcher(folder, inotify, stop, std::move(changed)));
     BRINDLE_CHECK(watcher->watch_tree(folder));
-    // Without it the root is watched until it goes, and nothing after; the serving goes on either way.
+    // The parent sees the root made again. Without that watch (a parent we may not read) the root is
+    // watched until it goes, and the serving goes on either way.
     if (folder.has_filename())
         watcher->parent_ = inotify_add_watch(inotify, folder.parent_path().c_str(), kParentEvents);
     watcher->thread_ = std::thread([w = watcher.get()] { w->run(); });
