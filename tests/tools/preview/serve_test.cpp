@@ -91,6 +91,17 @@ protected:
     void save(const std::string& file, const std::string& text) {
         std::ofstream(templets / file, std::ios::binary) << text;
     }
+    // Waits until the saves since `before` have been told and no more are coming, so that a page
+    // rendered next carries the generation it will keep.
+    void wait_until_told(uint64_t before) {
+        const auto deadline = Clock::now() + kPatience;
+        while (server->generation() == before && Clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        for (uint64_t seen = 0; seen != server->generation() && Clock::now() < deadline;) {
+            seen = server->generation();
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));  // longer than the longest burst
+        }
+    }
 };
 
 TEST_F(PreviewServe, PagesGoOutInTheSitesCharsetWithTheReloadScript) {
@@ -231,16 +242,20 @@ TEST_F(PreviewServe, DiagnosticsShowOverThePageUntilFixed) {
         "default/part.htm:1:4: error: {dede:field.title} never ends: DedeCMS stops reading tags here\n"
         "default/part.htm:1:4: error: {dede:field.title} has no matching {/dede:field.title}; a tag without a body ends in /}\n");
 
+    const uint64_t before = server->generation();
     save("default/index.htm", "<html><body>\n  fixed\n{dede:include filename=\"part.htm\"/}</body></html>");
     save("default/part.htm", "<p>{dede:field.title/}</p>\n");
+    wait_until_told(before);
     EXPECT_EQ(get("/")->body, "<html><body>\n  fixed\n<p></p>\n" + script(server->generation()) + "</body></html>");
 }
 
 TEST_F(PreviewServe, LinksToTheSitesOwnHostStayInThePreview) {
+    const uint64_t before = server->generation();
     save(
         "default/index.htm",
         "<a href=\"{dede:global.cfg_basehost/}/a/news/\">news</a> <a href='{dede:global.cfg_basehost/}'>home</a> "
         "<a href=\"http://www.example.com.cn/\">another site</a> <a href=\"http://www.example.community\">and another</a>");
+    wait_until_told(before);
     EXPECT_EQ(get("/")->body, "<a href=\"" + server->origin() + "/a/news/\">news</a> <a href='" + server->origin() +
                                   "'>home</a> <a href=\"http://www.example.com.cn/\">another site</a> "
                                   "<a href=\"http://www.example.community\">and another</a>" +
