@@ -148,6 +148,20 @@ protected:
         return out;
     }
 
+    // A "list TYPEID PAGE" or "article AID [PAGE]" line rendered from `templets`, and the name of its
+    // expected file (list_T[_pP], article_A[_pP]).
+    struct LinePage {
+        std::string name;
+        Result<RenderedPage> page;
+    };
+    LinePage render_line(Renderer& renderer, const fs::path& templets, std::string_view kind,
+                         const std::vector<std::string>& words) {
+        const int page_no = words.size() > 1 ? std::stoi(words[1]) : 1;
+        std::string name = std::string(kind) + "_" + words[0] + (page_no == 1 ? "" : "_p" + std::to_string(page_no));
+        if (kind == "list") return {name, render_list_page(renderer, templets, std::stoi(words[0]), page_no)};
+        return {name, render_article_page(renderer, templets, std::stoi(words[0]), page_no)};
+    }
+
     void dump(const std::string& name, const std::string& got, const Renderer& renderer) {
         if (const char* dump = std::getenv("BRINDLE_FIXTURE_DUMP")) {
             std::ofstream(fs::path(dump) / (name + ".html")) << got;
@@ -181,35 +195,20 @@ TEST_F(Fixtures, PhpStartsOnlyForATemplateThatHasSome) {
     EXPECT_FALSE(unused.started());
 }
 
-TEST_F(Fixtures, ListPagesRenderAsDedeCmsWritesThem) {
+TEST_F(Fixtures, ListAndArticlePagesRenderAsDedeCmsWritesThem) {
     std::string now_matching;
-    for (const auto& words : manifest("list")) {
-        const std::string name = "list_" + words[0] + (words[1] == "1" ? "" : "_p" + words[1]);
-        Renderer renderer(*site, kFixtures / "templets", php.get());
-        auto page = render_list_page(renderer, kFixtures / "templets", std::stoi(words[0]), std::stoi(words[1]));
-        ASSERT_TRUE(page.has_value()) << name << ": " << page.error().describe();
-        dump(name, page->html, renderer);
-        const std::string expected = slurp(kFixtures / "cases" / (name + ".expected.html"));
-        if (kMatching.contains(name)) EXPECT_EQ(page->html, expected) << name;
-        else if (page->html == expected) now_matching += " " + name;
-    }
-    if (!now_matching.empty()) std::cout << "also matching now:" << now_matching << "\n";
-}
-
-TEST_F(Fixtures, ArticlePagesRenderAsDedeCmsWritesThem) {
-    std::string now_matching;
-    for (const auto& words : manifest("article")) {
-        const int page_no = words.size() > 1 ? std::stoi(words[1]) : 1;
-        const std::string name = "article_" + words[0] + (page_no == 1 ? "" : "_p" + std::to_string(page_no));
-        Renderer renderer(*site, kFixtures / "templets", php.get());
-        auto page = render_article_page(renderer, kFixtures / "templets", std::stoi(words[0]), page_no);
-        ASSERT_TRUE(page.has_value()) << name << ": " << page.error().describe();
-        dump(name, page->html, renderer);
-        const std::string expected = slurp(kFixtures / "cases" / (name + ".expected.html"));
-        if (kMatching.contains(name))
-            EXPECT_EQ(page->html, expected) << name;
-        else if (page->html == expected)
-            now_matching += " " + name;
+    for (const char* kind : {"list", "article"}) {
+        for (const auto& words : manifest(kind)) {
+            Renderer renderer(*site, kFixtures / "templets", php.get());
+            auto [name, page] = render_line(renderer, kFixtures / "templets", kind, words);
+            ASSERT_TRUE(page.has_value()) << name << ": " << page.error().describe();
+            dump(name, page->html, renderer);
+            const std::string expected = slurp(kFixtures / "cases" / (name + ".expected.html"));
+            if (kMatching.contains(name))
+                EXPECT_EQ(page->html, expected) << name;
+            else if (page->html == expected)
+                now_matching += " " + name;
+        }
     }
     if (!now_matching.empty()) std::cout << "also matching now:" << now_matching << "\n";
 }
@@ -230,17 +229,12 @@ TEST_F(Fixtures, SampleSitePagesRenderAsDedeCmsWritesThem) {
         expect_page("home", RenderedPage{renderer.render_page(slurp(file), page, file.string()), file.string()},
                     renderer);
     }
-    for (const auto& words : manifest("list", set)) {
-        const std::string name = "list_" + words[0] + (words[1] == "1" ? "" : "_p" + words[1]);
-        Renderer renderer(*site, kSampleTemplets, php.get());
-        expect_page(name, render_list_page(renderer, kSampleTemplets, std::stoi(words[0]), std::stoi(words[1])),
-                    renderer);
-    }
-    for (const auto& words : manifest("article", set)) {
-        const int page_no = words.size() > 1 ? std::stoi(words[1]) : 1;
-        const std::string name = "article_" + words[0] + (page_no == 1 ? "" : "_p" + std::to_string(page_no));
-        Renderer renderer(*site, kSampleTemplets, php.get());
-        expect_page(name, render_article_page(renderer, kSampleTemplets, std::stoi(words[0]), page_no), renderer);
+    for (const char* kind : {"list", "article"}) {
+        for (const auto& words : manifest(kind, set)) {
+            Renderer renderer(*site, kSampleTemplets, php.get());
+            auto [name, page] = render_line(renderer, kSampleTemplets, kind, words);
+            expect_page(name, page, renderer);
+        }
     }
 }
 
